@@ -1,0 +1,1 @@
+#include "config/language_files.h"

@@ -1,0 +1,1 @@
+#include "config/text_file.h"

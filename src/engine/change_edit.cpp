@@ -1,0 +1,1 @@
+#include "engine/change_edit.h"

@@ -1,0 +1,1 @@
+#include "engine/file_facts.h"

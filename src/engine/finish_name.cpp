@@ -1,0 +1,1 @@
+#include "engine/finish_name.h"

@@ -1,0 +1,1 @@
+#include "engine/insert_edit.h"

@@ -1,0 +1,42 @@
+#include "engine/path_parts.h"
+
+namespace tessaline::engine {
+
+std::u16string_view fileNameOf(platform::PathStyle style, std::u16string_view path) {
+  const std::size_t separator = platform::lastSeparator(style, path);
+  return separator == std::u16string_view::npos ? path : path.substr(separator + 1);
+}
+
+std::u16string_view parentFolderOf(platform::PathStyle style, std::u16string_view path) {
+  const std::size_t separator = platform::lastSeparator(style, path);
+  return separator == std::u16string_view::npos ? std::u16string_view{}
+                                                : path.substr(0, separator + 1);
+}
+
+PathParts splitPath(platform::PathStyle style, std::u16string_view path, bool isFolder) {
+  PathParts parts;
+  parts.isFolder = isFolder;
+  parts.parentFolder = parentFolderOf(style, path);
+  parts.fileName = fileNameOf(style, path);
+  if (isFolder) {
+    std::u16string_view whole = path;
+    if (!whole.empty() && whole.back() == platform::separatorOf(style)) whole.remove_suffix(1);
+    parts.baseName = fileNameOf(style, whole);
+    return parts;
+  }
+  const std::size_t dot = parts.fileName.rfind(u'.');
+  if (dot == std::u16string::npos) {
+    parts.baseName = parts.fileName;
+  } else {
+    parts.baseName = parts.fileName.substr(0, dot);
+    parts.extension = parts.fileName.substr(dot);
+  }
+  return parts;
+}
+
+PathParts splitPath(const platform::FileSystem& fs, std::u16string_view path) {
+  const bool isFolder = !path.empty() && fs.folderExists(path);
+  return splitPath(fs.style(), path, isFolder);
+}
+
+}  // namespace tessaline::engine

@@ -1,0 +1,1 @@
+#include "engine/remove_edit.h"

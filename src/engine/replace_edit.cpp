@@ -1,0 +1,1 @@
+#include "engine/replace_edit.h"

@@ -1,0 +1,1 @@
+#include "engine/special_strings.h"

@@ -1,0 +1,1 @@
+#include "platform/memory_file_system.h"

@@ -1,0 +1,1 @@
+#include "platform/posix_file_system.h"

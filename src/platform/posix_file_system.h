@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/file_system.h"
+
+namespace tessaline::platform {
+
+// The real file system of a POSIX system. Names are decoded from their bytes
+// with the escape of utf.h, so any name on disk can be named again exactly.
+class PosixFileSystem : public FileSystem {
+ public:
+  PathStyle style() const override { return PathStyle::Posix; }
+  bool enumerate(std::u16string_view folder, const Visitor& visit) const override;
+  std::optional<EntryInfo> stat(std::u16string_view path) const override;
+  bool exists(std::u16string_view path) const override;
+  bool folderExists(std::u16string_view path) const override;
+  bool fileExists(std::u16string_view path) const override;
+  RenameStatus rename(std::u16string_view from, std::u16string_view to) override;
+  bool createFolder(std::u16string_view path) override;
+  std::optional<std::string> readFile(std::u16string_view path) const override;
+  bool writeFile(std::u16string_view path, std::string_view bytes) override;
+  bool removeFile(std::u16string_view path) override;
+};
+
+}  // namespace tessaline::platform

@@ -1,0 +1,1 @@
+#include "platform/posix_locale.h"
