@@ -13,8 +13,8 @@ std::u16string_view parentFolderOf(platform::PathStyle style, std::u16string_vie
                                                 : path.substr(0, separator + 1);
 }
 
-PathParts splitPath(platform::PathStyle style, std::u16string_view path, bool isFolder) {
-  PathParts parts;
+PathView splitPathView(platform::PathStyle style, std::u16string_view path, bool isFolder) {
+  PathView parts;
   parts.isFolder = isFolder;
   parts.parentFolder = parentFolderOf(style, path);
   parts.fileName = fileNameOf(style, path);
@@ -25,13 +25,15 @@ PathParts splitPath(platform::PathStyle style, std::u16string_view path, bool is
     return parts;
   }
   const std::size_t dot = parts.fileName.rfind(u'.');
-  if (dot == std::u16string::npos) {
-    parts.baseName = parts.fileName;
-  } else {
-    parts.baseName = parts.fileName.substr(0, dot);
-    parts.extension = parts.fileName.substr(dot);
-  }
+  parts.baseName = parts.fileName.substr(0, dot);
+  if (dot != std::u16string_view::npos) parts.extension = parts.fileName.substr(dot);
   return parts;
+}
+
+PathParts splitPath(platform::PathStyle style, std::u16string_view path, bool isFolder) {
+  const PathView view = splitPathView(style, path, isFolder);
+  return {std::u16string(view.parentFolder), std::u16string(view.baseName),
+          std::u16string(view.extension), std::u16string(view.fileName), view.isFolder};
 }
 
 PathParts splitPath(const platform::FileSystem& fs, std::u16string_view path) {

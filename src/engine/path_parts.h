@@ -16,6 +16,18 @@ struct PathParts {
   bool isFolder = false;
 };
 
+// The same parts as views into the path they were split from.
+struct PathView {
+  std::u16string_view parentFolder;
+  std::u16string_view baseName;
+  std::u16string_view extension;
+  std::u16string_view fileName;
+  bool isFolder = false;
+};
+
+// Splits path without copying it; the views live as long as path does.
+PathView splitPathView(platform::PathStyle style, std::u16string_view path, bool isFolder);
+
 // Splits path; isFolder tells whether it names an existing folder.
 PathParts splitPath(platform::PathStyle style, std::u16string_view path, bool isFolder);
 

@@ -2,8 +2,10 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "platform/file_system.h"
 
@@ -13,7 +15,13 @@ namespace tessaline::platform {
 // style paths look like "C:\dir\file.txt" and names compare without regard to
 // case (as on NTFS); in POSIX style they look like "/dir/file.txt" and compare
 // exactly. Entries are listed in the order they were created; a renamed entry
-// keeps its place. Faults can be injected per path.
+// keeps its place (one moved to another folder comes last there). Faults can
+// be injected per path.
+//
+// Misuse while setting up (a relative path, a file where a folder is needed,
+// a flag on a missing item) throws std::invalid_argument. A file added by
+// addFile() with a size above 0 has no content: readFile() fails on it. In
+// POSIX style a name beginning with "." is hidden, as on a real POSIX system.
 class MemoryFileSystem : public FileSystem {
  public:
   explicit MemoryFileSystem(PathStyle style = PathStyle::Windows);
@@ -50,16 +58,29 @@ class MemoryFileSystem : public FileSystem {
 
  private:
   struct Node;
+  // The components of an absolute path (the drive first in Windows style).
+  using Parts = std::vector<std::u16string_view>;
+
   Node* find(std::u16string_view path) const;
   Node* ensureFolder(std::u16string_view path);
   Node* addNode(std::u16string_view path, bool folder);
   std::u16string keyOf(std::u16string_view name) const;
+  void foldInto(std::u16string& key, std::u16string_view name, bool drive) const;
+  std::optional<Parts> split(std::u16string_view path) const;
+  Node* walk(const Parts& parts, std::size_t count) const;
+  std::u16string componentKey(const Parts& parts, std::size_t i) const;
+  bool isRootLevel(const Parts& parts) const;
+  bool isRoot(const Node& node) const;
+  std::u16string pathKey(std::u16string_view path) const;
+  bool injected(const std::set<std::u16string>& faults, std::u16string_view path) const;
+  EntryInfo infoOf(const Node& node) const;
 
   PathStyle m_style;
   bool m_caseSensitive;
   std::unique_ptr<Node> m_root;
   std::set<std::u16string> m_failRename, m_failEnumerate, m_failWrite, m_failStat;
   int m_renameCalls = 0;
+  mutable std::u16string m_keyBuffer;  // reused by find(); the class is not thread-safe
 };
 
 }  // namespace tessaline::platform

@@ -21,4 +21,10 @@ class PosixFileSystem : public FileSystem {
   bool removeFile(std::u16string_view path) override;
 };
 
+// The no-replace rename that PosixFileSystem::rename falls back on when the
+// file system refuses renameat2(RENAME_NOREPLACE): link + unlink for files, a
+// rename after checking that the target is absent for folders. Declared here
+// so that tests can run it on file systems that do support the flag.
+RenameStatus renameWithoutReplacingFallback(std::u16string_view from, std::u16string_view to);
+
 }  // namespace tessaline::platform
