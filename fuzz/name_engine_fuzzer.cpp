@@ -76,7 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::u16string folder = posix ? u"/dir/" : u"C:\\dir\\";
   const std::u16string path = folder + name;
   fs.addFile(folder + u"taken.txt");
-  if (!name.empty()) asFolder ? fs.addFolder(path) : fs.addFile(path, 1536);
+  const bool addable = !name.empty() && name != u"." && name != u"..";
+  if (addable) asFolder ? fs.addFolder(path) : fs.addFile(path, 1536);
 
   const platform::FixedLocale locale;
   SilentMessages messages;
