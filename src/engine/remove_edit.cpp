@@ -225,16 +225,16 @@ std::u16string cleanSymbols(const RenameJob& job, std::u16string_view base) {
   if (job.cleanEraseOn && !job.cleanEraseText.empty()) {
     marked = markOccurrences(marked, job.cleanEraseText);
   }
+  // Marks become spaces or nothing; runs of spaces shrink to one as they form.
   std::u16string result;
   result.reserve(marked.size());
   for (char32_t c : marked) {
-    if (c != kMark) {
-      result.push_back(static_cast<char16_t>(c));
-    } else if (job.cleanToSpace) {
-      result.push_back(u' ');
-    }
+    if (c == kMark && !job.cleanToSpace) continue;
+    const char16_t out = c == kMark ? u' ' : static_cast<char16_t>(c);
+    if (out == u' ' && !result.empty() && result.back() == u' ') continue;
+    result.push_back(out);
   }
-  return collapseSpaces(result);
+  return result;
 }
 
 }  // namespace
