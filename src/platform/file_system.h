@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,6 +23,13 @@ struct EntryInfo {
   std::optional<LocalTime> lastWrite;  // local time; empty when unknown
 };
 
+// How much enumerate() must find out about each entry.
+enum class EntryDetail {
+  Full,   // everything in EntryInfo
+  Kinds,  // folder, hidden, system and symlink only; size and time may be
+          // left out, which saves a stat of every entry on POSIX
+};
+
 struct DirEntry {
   std::u16string name;
   EntryInfo info;
@@ -32,6 +40,18 @@ enum class RenameStatus {
   TargetExists,   // an item of the new name exists; nothing was changed
   SourceMissing,  // the item to rename does not exist
   Failed,         // any other failure (rights, cross-device, bad name, ...)
+};
+
+// A file opened for appending, for journals that must hold every record
+// written so far even when the program is killed.
+class AppendFile {
+ public:
+  virtual ~AppendFile() = default;
+  // Appends bytes at the end; true when all of them were written.
+  virtual bool append(std::string_view bytes) = 0;
+  // Cuts the file back to size bytes.
+  virtual bool truncate(std::uint64_t size) = 0;
+  virtual std::uint64_t size() const = 0;
 };
 
 // The file system as the core sees it. Paths are full paths in the style the
@@ -47,7 +67,8 @@ class FileSystem {
   // Calls visit for each entry of folder ("." and ".." left out) in the order
   // the file system returns them, until visit returns false. Returns false
   // when the folder cannot be read.
-  virtual bool enumerate(std::u16string_view folder, const Visitor& visit) const = 0;
+  virtual bool enumerate(std::u16string_view folder, const Visitor& visit,
+                         EntryDetail detail = EntryDetail::Full) const = 0;
 
   // The entry of exactly this path (a link is not followed, except to tell
   // whether it names a folder); empty when there is none or it cannot be read.
@@ -73,6 +94,19 @@ class FileSystem {
 
   // Deletes a file (not a folder).
   virtual bool removeFile(std::u16string_view path) = 0;
+
+  // Opens a file for appending, creating it (and leaving an existing one as
+  // it is); empty when it cannot be opened.
+  virtual std::unique_ptr<AppendFile> openAppend(std::u16string_view path) = 0;
+
+  // Moves one of the program's own files over another, replacing it. Only
+  // for the program's own files: a user's item is never replaced.
+  virtual bool replaceOwnFile(std::u16string_view from, std::u16string_view to) = 0;
+
+  // Makes a file read-only (no one may write it) or writable by its owner
+  // again; true on success.
+  virtual bool setReadOnly(std::u16string_view path, bool readOnly) = 0;
+  virtual bool isReadOnly(std::u16string_view path) const = 0;
 };
 
 // All entries of a folder in file-system order; empty when it cannot be read.

@@ -118,6 +118,7 @@ struct MemoryFileSystem::Node {
   std::uint64_t size = 0;
   LocalTime lastWrite;
   std::optional<std::string> content;
+  bool readOnly = false;
   Node* parent = nullptr;
   std::vector<std::unique_ptr<Node>> children;
   ChildIndex index;
@@ -380,7 +381,8 @@ void MemoryFileSystem::failStat(std::u16string_view path) {
 
 // Entries are copied before visit sees them, and the loop re-checks the size,
 // so a visitor may rename or delete entries of the folder it walks.
-bool MemoryFileSystem::enumerate(std::u16string_view folder, const Visitor& visit) const {
+bool MemoryFileSystem::enumerate(std::u16string_view folder, const Visitor& visit,
+                                 EntryDetail /*detail*/) const {
   if (injected(m_failEnumerate, folder)) return false;
   const Node* node = find(folder);
   if (!node || !node->folder) return false;
@@ -478,6 +480,59 @@ bool MemoryFileSystem::removeFile(std::u16string_view path) {
   if (!node || node->folder) return false;
   node->parent->detach(*node);
   return true;
+}
+
+namespace {
+
+// Appends to a file of the memory file system, finding it again by its path
+// on every call so that it never holds on to a node that went away.
+class MemoryAppendFile : public AppendFile {
+ public:
+  MemoryAppendFile(MemoryFileSystem& fs, std::u16string path) : m_fs(fs), m_path(std::move(path)) {}
+
+  bool append(std::string_view bytes) override {
+    std::string content = m_fs.readFile(m_path).value_or(std::string());
+    content.append(bytes);
+    return m_fs.writeFile(m_path, content);
+  }
+  bool truncate(std::uint64_t size) override {
+    std::string content = m_fs.readFile(m_path).value_or(std::string());
+    content.resize(static_cast<std::size_t>(size), '\0');
+    return m_fs.writeFile(m_path, content);
+  }
+  std::uint64_t size() const override { return m_fs.readFile(m_path).value_or("").size(); }
+
+ private:
+  MemoryFileSystem& m_fs;
+  std::u16string m_path;
+};
+
+}  // namespace
+
+std::unique_ptr<AppendFile> MemoryFileSystem::openAppend(std::u16string_view path) {
+  const Node* node = find(path);
+  if (node && node->folder) return nullptr;
+  if (!node && !writeFile(path, "")) return nullptr;
+  if (injected(m_failWrite, path)) return nullptr;
+  return std::make_unique<MemoryAppendFile>(*this, std::u16string(path));
+}
+
+bool MemoryFileSystem::replaceOwnFile(std::u16string_view from, std::u16string_view to) {
+  const std::optional<std::string> content = readFile(from);
+  if (!content || injected(m_failWrite, to) || !writeFile(to, *content)) return false;
+  return removeFile(from);
+}
+
+bool MemoryFileSystem::setReadOnly(std::u16string_view path, bool readOnly) {
+  Node* node = find(path);
+  if (!node) return false;
+  node->readOnly = readOnly;
+  return true;
+}
+
+bool MemoryFileSystem::isReadOnly(std::u16string_view path) const {
+  const Node* node = find(path);
+  return node && node->readOnly;
 }
 
 }  // namespace tessaline::platform

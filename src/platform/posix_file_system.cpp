@@ -75,6 +75,15 @@ EntryInfo entryInfo(int folderFd, const dirent& entry) {
   return infoOf(own, linkToFolder, entry.d_name);
 }
 
+// What the entry's type tells without a stat: enough for a walk that only
+// needs to tell files from folders.
+EntryInfo kindsOf(const dirent& entry) {
+  EntryInfo info;
+  info.folder = entry.d_type == DT_DIR;
+  info.hidden = isHiddenName(entry.d_name);
+  return info;
+}
+
 bool isFolder(const std::string& path) {
   struct stat info;
   return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
@@ -229,7 +238,8 @@ std::optional<std::string> readWhole(const std::string& path) {
 
 }  // namespace
 
-bool PosixFileSystem::enumerate(std::u16string_view folder, const Visitor& visit) const {
+bool PosixFileSystem::enumerate(std::u16string_view folder, const Visitor& visit,
+                                EntryDetail detail) const {
   const auto path = nativePath(folder);
   if (!path) return false;
   const std::unique_ptr<DIR, DirCloser> dir(opendir(path->c_str()));
@@ -241,7 +251,10 @@ bool PosixFileSystem::enumerate(std::u16string_view folder, const Visitor& visit
     if (!entry) return errno == 0;
     const std::string_view name = entry->d_name;
     if (name == "." || name == "..") continue;
-    if (!visit(DirEntry{fromUtf8(name), entryInfo(fd, *entry)})) return true;
+    const bool kindKnown = entry->d_type == DT_DIR || entry->d_type == DT_REG;
+    const EntryInfo info =
+        detail == EntryDetail::Kinds && kindKnown ? kindsOf(*entry) : entryInfo(fd, *entry);
+    if (!visit(DirEntry{fromUtf8(name), info})) return true;
   }
 }
 
@@ -320,6 +333,69 @@ bool PosixFileSystem::removeFile(std::u16string_view path) {
   struct stat own;
   if (!native || lstat(native->c_str(), &own) != 0 || S_ISDIR(own.st_mode)) return false;
   return unlink(native->c_str()) == 0;
+}
+
+namespace {
+
+class PosixAppendFile : public AppendFile {
+ public:
+  PosixAppendFile(int fd, std::uint64_t size) : m_fd(fd), m_size(size) {}
+  ~PosixAppendFile() override { close(m_fd); }
+  PosixAppendFile(const PosixAppendFile&) = delete;
+  PosixAppendFile& operator=(const PosixAppendFile&) = delete;
+
+  bool append(std::string_view bytes) override {
+    if (!writeAll(m_fd, bytes)) return false;
+    m_size += bytes.size();
+    return true;
+  }
+  bool truncate(std::uint64_t size) override {
+    if (ftruncate(m_fd, static_cast<off_t>(size)) != 0) return false;
+    m_size = size;
+    return true;
+  }
+  std::uint64_t size() const override { return m_size; }
+
+ private:
+  int m_fd;
+  std::uint64_t m_size;
+};
+
+}  // namespace
+
+std::unique_ptr<AppendFile> PosixFileSystem::openAppend(std::u16string_view path) {
+  const auto native = nativePath(path);
+  if (!native) return nullptr;
+  const int fd = open(native->c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+  if (fd < 0) return nullptr;
+  struct stat info;
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    close(fd);
+    return nullptr;
+  }
+  return std::make_unique<PosixAppendFile>(fd, static_cast<std::uint64_t>(info.st_size));
+}
+
+bool PosixFileSystem::replaceOwnFile(std::u16string_view fromPath, std::u16string_view toPath) {
+  const auto from = nativePath(fromPath);
+  const auto to = nativePath(toPath);
+  return from && to && ::rename(from->c_str(), to->c_str()) == 0;
+}
+
+bool PosixFileSystem::setReadOnly(std::u16string_view path, bool readOnly) {
+  const auto native = nativePath(path);
+  struct stat info;
+  if (!native || ::stat(native->c_str(), &info) != 0) return false;
+  const mode_t writable = S_IWUSR | S_IWGRP | S_IWOTH;
+  const mode_t mode = readOnly ? (info.st_mode & ~writable) : (info.st_mode | S_IWUSR);
+  return chmod(native->c_str(), mode & 07777) == 0;
+}
+
+bool PosixFileSystem::isReadOnly(std::u16string_view path) const {
+  const auto native = nativePath(path);
+  struct stat info;
+  return native && ::stat(native->c_str(), &info) == 0 &&
+         (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
 }
 
 }  // namespace tessaline::platform

@@ -9,7 +9,8 @@ namespace tessaline::platform {
 class PosixFileSystem : public FileSystem {
  public:
   PathStyle style() const override { return PathStyle::Posix; }
-  bool enumerate(std::u16string_view folder, const Visitor& visit) const override;
+  bool enumerate(std::u16string_view folder, const Visitor& visit,
+                 EntryDetail detail = EntryDetail::Full) const override;
   std::optional<EntryInfo> stat(std::u16string_view path) const override;
   bool exists(std::u16string_view path) const override;
   bool folderExists(std::u16string_view path) const override;
@@ -19,6 +20,10 @@ class PosixFileSystem : public FileSystem {
   std::optional<std::string> readFile(std::u16string_view path) const override;
   bool writeFile(std::u16string_view path, std::string_view bytes) override;
   bool removeFile(std::u16string_view path) override;
+  std::unique_ptr<AppendFile> openAppend(std::u16string_view path) override;
+  bool replaceOwnFile(std::u16string_view from, std::u16string_view to) override;
+  bool setReadOnly(std::u16string_view path, bool readOnly) override;
+  bool isReadOnly(std::u16string_view path) const override;
 };
 
 // The no-replace rename that PosixFileSystem::rename falls back on when the

@@ -1,0 +1,1 @@
+#include "config/app_settings.h"

@@ -1,0 +1,1 @@
+#include "config/new_name_list.h"

@@ -1,0 +1,1 @@
+#include "export/name_list_export.h"

@@ -1,0 +1,1 @@
+#include "run/rename_run.h"

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "engine/rename_job.h"
+#include "run/run_context.h"
+
+namespace tessaline::run {
+
+// Runs one job over its target: a preview (RunState::previewMode) fills the
+// preview window, a real run renames the items, journals them and finishes.
+// The counters of the special strings are reset here and per folder.
+void startRun(RunContext& context, const engine::RenameJob& job);
+
+// The journal timer's work: writes the pending undo pairs as the journal
+// (nothing for the save modes).
+void writeJournal(RunContext& context, engine::EditMode mode);
+
+// Adds the new texts of the edit panel that is showing to the new name list.
+void updateNewNamesAfterRun(config::NewNameList& newNames, const engine::RenameJob& job,
+                            int listnum);
+
+}  // namespace tessaline::run

@@ -1,0 +1,1 @@
+#include "run/sample_name.h"
