@@ -79,6 +79,10 @@ class FileSystem {
   virtual bool folderExists(std::u16string_view path) const = 0;
   virtual bool fileExists(std::u16string_view path) const = 0;
 
+  // True when both paths name the same existing item, as two spellings of
+  // one name do on a case-insensitive file system.
+  virtual bool isSameItem(std::u16string_view first, std::u16string_view second) const = 0;
+
   // Renames (moves) an item. Never replaces an existing item.
   virtual RenameStatus rename(std::u16string_view from, std::u16string_view to) = 0;
 

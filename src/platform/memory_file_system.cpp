@@ -523,6 +523,11 @@ bool MemoryFileSystem::replaceOwnFile(std::u16string_view from, std::u16string_v
   return removeFile(from);
 }
 
+bool MemoryFileSystem::isSameItem(std::u16string_view first, std::u16string_view second) const {
+  const Node* a = find(first);
+  return a && a == find(second);
+}
+
 bool MemoryFileSystem::setReadOnly(std::u16string_view path, bool readOnly) {
   Node* node = find(path);
   if (!node) return false;

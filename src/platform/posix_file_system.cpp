@@ -382,6 +382,14 @@ bool PosixFileSystem::replaceOwnFile(std::u16string_view fromPath, std::u16strin
   return from && to && ::rename(from->c_str(), to->c_str()) == 0;
 }
 
+bool PosixFileSystem::isSameItem(std::u16string_view first, std::u16string_view second) const {
+  const auto a = nativePath(first);
+  const auto b = nativePath(second);
+  struct stat infoA, infoB;
+  return a && b && lstat(a->c_str(), &infoA) == 0 && lstat(b->c_str(), &infoB) == 0 &&
+         infoA.st_dev == infoB.st_dev && infoA.st_ino == infoB.st_ino;
+}
+
 bool PosixFileSystem::setReadOnly(std::u16string_view path, bool readOnly) {
   const auto native = nativePath(path);
   struct stat info;

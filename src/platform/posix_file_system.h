@@ -15,6 +15,7 @@ class PosixFileSystem : public FileSystem {
   bool exists(std::u16string_view path) const override;
   bool folderExists(std::u16string_view path) const override;
   bool fileExists(std::u16string_view path) const override;
+  bool isSameItem(std::u16string_view first, std::u16string_view second) const override;
   RenameStatus rename(std::u16string_view from, std::u16string_view to) override;
   bool createFolder(std::u16string_view path) override;
   std::optional<std::string> readFile(std::u16string_view path) const override;
