@@ -87,6 +87,8 @@ class RunHost {
   virtual void scheduleJournalWrite(int milliseconds) = 0;
   // A panel of the main window's status bar.
   virtual void setStatus(int panel, std::u16string_view text) = 0;
+  // A real run renamed an item (called once per item, after the rename).
+  virtual void itemRenamed(std::u16string_view /*oldPath*/, std::u16string_view /*newPath*/) {}
 };
 
 // The save file dialog of a name list export.
