@@ -83,10 +83,20 @@ void refuse(platform::Messages& messages, const config::LanguageTable& language,
 FinishResult finishName(const platform::FileSystem& fs, platform::Messages& messages,
                         const config::LanguageTable& language, std::u16string_view path,
                         std::u16string_view folder, std::u16string_view base,
-                        std::u16string_view ext) {
+                        std::u16string_view ext, Numbering numbering) {
   FinishResult result;
   result.cleanBase = cleanBaseName(base);
   result.newPath = pathOf(folder, result.cleanBase, ext);
+  if (numbering == Numbering::AssumeFree) {
+    result.newFileName = result.newPath.substr(folder.size());
+    // Numbering can turn a refused name into an accepted one ("con(1)"), so
+    // only an acceptable name skips the check.
+    if (!isReserved(result.newFileName) && !isTooLong(fs.style(), result.newFileName)) {
+      result.finished = true;
+      return result;
+    }
+    result.newFileName.clear();
+  }
   // A change of ASCII case alone would only find the item itself.
   if (!sameIgnoringAsciiCase(result.cleanBase, ext, fileNameOf(fs.style(), path))) {
     while (fs.exists(result.newPath)) {

@@ -23,6 +23,11 @@ ItemResult decide(std::u16string base, std::u16string_view oldBase, std::u16stri
 ItemResult computeNewName(const RenameJob& job, std::u16string_view path,
                           const platform::FileSystem& fs, SpecialStrings& specials) {
   const bool isFolder = !path.empty() && fs.folderExists(path);
+  return computeNewName(job, path, isFolder, fs, specials);
+}
+
+ItemResult computeNewName(const RenameJob& job, std::u16string_view path, bool isFolder,
+                          const platform::FileSystem& fs, SpecialStrings& specials) {
   const PathView parts = splitPathView(fs.style(), path, isFolder);
   const std::u16string_view oldBase = parts.baseName;
   ItemExpander expander(specials, job, path);
@@ -56,9 +61,15 @@ ItemResult NameEngine::computeNewName(const RenameJob& job, std::u16string_view 
   return engine::computeNewName(job, path, m_fs, m_specials);
 }
 
+ItemResult NameEngine::computeNewName(const RenameJob& job, std::u16string_view path,
+                                      bool isFolder) {
+  return engine::computeNewName(job, path, isFolder, m_fs, m_specials);
+}
+
 FinishResult NameEngine::finishName(std::u16string_view path, std::u16string_view folder,
-                                    std::u16string_view base, std::u16string_view ext) {
-  return engine::finishName(m_fs, m_messages, m_language, path, folder, base, ext);
+                                    std::u16string_view base, std::u16string_view ext,
+                                    Numbering numbering) {
+  return engine::finishName(m_fs, m_messages, m_language, path, folder, base, ext, numbering);
 }
 
 bool NameEngine::checkNameText(std::u16string_view text, bool useSpecialStrings) {

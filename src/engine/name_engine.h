@@ -18,6 +18,11 @@ namespace tessaline::engine {
 ItemResult computeNewName(const RenameJob& job, std::u16string_view path,
                           const platform::FileSystem& fs, SpecialStrings& specials);
 
+// The same for an item whose kind the caller already knows (a folder walk
+// reads it from the directory entry), which saves asking the file system.
+ItemResult computeNewName(const RenameJob& job, std::u16string_view path, bool isFolder,
+                          const platform::FileSystem& fs, SpecialStrings& specials);
+
 // The name engine with its services: what a run, a preview or a dialog uses to
 // compute, finish and check new names.
 class NameEngine {
@@ -27,8 +32,10 @@ class NameEngine {
              std::int64_t randomSeed);
 
   ItemResult computeNewName(const RenameJob& job, std::u16string_view path);
+  ItemResult computeNewName(const RenameJob& job, std::u16string_view path, bool isFolder);
   FinishResult finishName(std::u16string_view path, std::u16string_view folder,
-                          std::u16string_view base, std::u16string_view ext);
+                          std::u16string_view base, std::u16string_view ext,
+                          Numbering numbering = Numbering::CheckExisting);
   bool checkNameText(std::u16string_view text, bool useSpecialStrings);
   bool checkRandomSpecs(std::u16string_view text);
 

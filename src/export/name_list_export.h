@@ -17,7 +17,9 @@ std::vector<std::u16string> collectNameList(run::RunContext& context, const engi
 // SaveNameList: asks for the file name, collects the lines (the all-layers
 // listing inside the progress window's searching form), writes the file (or
 // the fallback ~/filenames.txt), opens it unless "Options2" is set, and ends
-// the edit. Returns the path written; empty when the dialog was cancelled.
+// the edit. Returns the path written; empty when the dialog was cancelled or
+// not even the fallback file could be written (the user is told, and the
+// edit stays open).
 std::u16string saveNameList(run::RunContext& context, const engine::RenameJob& job);
 
 }  // namespace tessaline::exporting

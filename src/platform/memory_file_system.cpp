@@ -415,8 +415,9 @@ bool MemoryFileSystem::fileExists(std::u16string_view path) const {
 }
 
 // Like Windows, a case-insensitive file system lets an item take a name that
-// differs from its own only in case. In case-sensitive mode a rename onto the
-// item's own name reports TargetExists, as renameat2 with RENAME_NOREPLACE does.
+// differs from its own only in case (unless refuseCaseOnlyRenames is on). In
+// case-sensitive mode a rename onto the item's own name reports TargetExists,
+// as renameat2 with RENAME_NOREPLACE does.
 RenameStatus MemoryFileSystem::rename(std::u16string_view from, std::u16string_view to) {
   ++m_renameCalls;
   if (injected(m_failRename, from)) return RenameStatus::Failed;
@@ -428,7 +429,9 @@ RenameStatus MemoryFileSystem::rename(std::u16string_view from, std::u16string_v
   if (!parent || !parent->folder) return RenameStatus::Failed;
   std::u16string key = componentKey(*target, target->size() - 1);
   const Node* existing = parent->child(key);
-  if (existing && (existing != node || m_caseSensitive)) return RenameStatus::TargetExists;
+  if (existing && (existing != node || m_caseSensitive || m_refuseCaseOnly)) {
+    return RenameStatus::TargetExists;
+  }
   for (const Node* up = parent; up; up = up->parent) {
     if (up == node) return RenameStatus::Failed;  // a folder cannot move into itself
   }

@@ -41,6 +41,11 @@ class MemoryFileSystem : public FileSystem {
   void failWrite(std::u16string_view path);
   void failStat(std::u16string_view path);
 
+  // Makes a rename that changes only the case of a name fail with
+  // TargetExists, as renameat2(RENAME_NOREPLACE) does on a case-insensitive
+  // file system mounted on Linux. Only for case-insensitive file systems.
+  void refuseCaseOnlyRenames(bool refuse) { m_refuseCaseOnly = refuse; }
+
   // Counts how often rename() was called, for tests of what a run touched.
   int renameCalls() const { return m_renameCalls; }
 
@@ -86,6 +91,7 @@ class MemoryFileSystem : public FileSystem {
   std::unique_ptr<Node> m_root;
   std::set<std::u16string> m_failRename, m_failEnumerate, m_failWrite, m_failStat;
   int m_renameCalls = 0;
+  bool m_refuseCaseOnly = false;
   mutable std::u16string m_keyBuffer;  // reused by find(); the class is not thread-safe
 };
 

@@ -29,6 +29,9 @@ enum class FocusTarget {
 };
 
 struct CommandOutcome {
+  // Stopped: a check failed, a question was cancelled or the save wrote
+  // nothing; Ran: the run (or preview) was started; Saved: a name list was
+  // written.
   enum class Action { Stopped, Ran, Saved };
   Action action = Action::Stopped;
   FocusTarget focus = FocusTarget::None;

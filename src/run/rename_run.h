@@ -11,7 +11,9 @@ namespace tessaline::run {
 void startRun(RunContext& context, const engine::RenameJob& job);
 
 // The journal timer's work: writes the pending undo pairs as the journal
-// (nothing for the save modes).
+// (nothing for the save modes). While a run walks the write waits: the run
+// asks for it again when it ends, so its pairs are never split between two
+// journals.
 void writeJournal(RunContext& context, engine::EditMode mode);
 
 // Adds the new texts of the edit panel that is showing to the new name list.

@@ -8,6 +8,7 @@
 #include "engine/name_engine.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
+#include "platform/locale.h"
 #include "platform/messages.h"
 #include "platform/shell.h"
 #include "run/run_ports.h"
@@ -37,6 +38,9 @@ struct RunContext {
   RunHost& host;
   SaveDialog& saveDialog;
   std::u16string endSoundPath;  // "end.wav" beside the program
+  // The user's number formats (the decimal separator of saved sizes); "."
+  // is used while none is given.
+  const platform::Locale* locale = nullptr;
 };
 
 }  // namespace tessaline::run

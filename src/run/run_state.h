@@ -19,6 +19,7 @@ struct RunState {
   std::int64_t renamedFilesTotal = 0;        // kept between starts ("Totalfiles")
   std::vector<std::u16string> plannedNames;  // new-name column of this preview
   bool insideProgress = false;               // the walk runs in the progress window
+  bool runActive = false;                    // a rename run is walking; journal writes wait
 };
 
 }  // namespace tessaline::run

@@ -19,4 +19,12 @@ std::u16string firstEntry(const platform::FileSystem& fs, std::u16string_view fo
 // IncludeSubfolders and EditMode), telling the user when there is none.
 std::u16string chooseSampleName(RunContext& context, const engine::RenameJob& job);
 
+// The same, also saying whether the user was told why there is no sample
+// (some scopes find none without a message).
+struct SampleChoice {
+  std::u16string name;  // empty when there is none
+  bool told = false;    // a message said why the name is empty
+};
+SampleChoice chooseSample(RunContext& context, const engine::RenameJob& job);
+
 }  // namespace tessaline::run

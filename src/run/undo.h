@@ -12,8 +12,9 @@ struct UndoOutcome {
 };
 
 // The Undo command: renames the journal's pairs back, the last rename first.
-// Pairs that cannot be undone stay in the journal; only a complete undo
-// deletes it. ask = false skips the Yes/No question.
+// Pairs still waiting for the journal timer are written to the journal
+// first. Pairs that cannot be undone stay in the journal; only a complete
+// undo deletes it. ask = false skips the Yes/No question.
 UndoOutcome undoLastRun(RunContext& context, bool ask);
 
 }  // namespace tessaline::run

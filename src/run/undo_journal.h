@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -54,11 +55,14 @@ class UndoJournal {
   bool remove();
 
  private:
+  bool openPending();
+
   platform::FileSystem& m_fs;
   std::u16string m_undosFolder;
   std::unique_ptr<platform::AppendFile> m_pending;
   std::int64_t m_pendingCount = 0;
   std::uint64_t m_lastRecordStart = 0;
+  bool m_canDrop = false;  // the last record may still be taken back
 };
 
 }  // namespace tessaline::run

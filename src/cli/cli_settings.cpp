@@ -1,0 +1,66 @@
+#include "cli/cli_settings.h"
+
+#include <unistd.h>
+
+#include <climits>
+#include <cstdio>
+
+#include "cli/console_ports.h"
+#include "config/data_folders.h"
+#include "config/settings_store.h"
+#include "platform/utf.h"
+
+namespace tessaline::cli {
+namespace {
+
+std::u16string absoluteFolder(std::u16string_view path) {
+  std::u16string folder(path);
+  if (!folder.starts_with(u'/')) {
+    char buffer[PATH_MAX];
+    const char* cwd = getcwd(buffer, sizeof buffer);
+    folder =
+        platform::joinPath(platform::PathStyle::Posix, platform::fromUtf8(cwd ? cwd : "/"), folder);
+  }
+  if (folder.back() != u'/') folder.push_back(u'/');
+  return folder;
+}
+
+std::u16string settingsPath(const CliSettings& settings) {
+  return settings.dataDir + u"Settings.ini";
+}
+
+}  // namespace
+
+std::optional<CliSettings> loadCliSettings(platform::FileSystem& fs, const CliOptions& options,
+                                           std::u16string_view programFolder) {
+  config::FolderEnvironment environment = config::processEnvironment();
+  const config::DataFolders folders = config::resolveFolders(fs, environment);
+  CliSettings settings;
+  settings.programDir = programFolder;
+  settings.dataDir = folders.dataDir;
+  if (options.dataDir) {
+    settings.dataDir = absoluteFolder(*options.dataDir);
+    if (!config::createFolderChain(fs, settings.dataDir)) {
+      writeLine(stderr, u"tessaline-cli: cannot make the data folder " + settings.dataDir);
+      return std::nullopt;
+    }
+  }
+  config::SettingsStore store(fs, settingsPath(settings));
+  settings.app.language = store.readPlacement(INT_MAX, 0).language;
+  settings.renamedFilesTotal = store.loadSettings(settings.app).value_or(0);
+  for (const auto& [key, value] : options.options) {
+    if (const auto error = config::setAppSetting(settings.app, key, value)) {
+      writeLine(stderr, u"tessaline-cli: " + *error);
+      return std::nullopt;
+    }
+  }
+  return settings;
+}
+
+void saveCliSettings(platform::FileSystem& fs, const CliSettings& settings,
+                     std::int64_t renamedFilesTotal) {
+  if (renamedFilesTotal <= settings.renamedFilesTotal) return;
+  config::SettingsStore(fs, settingsPath(settings)).writeTotalfiles(renamedFilesTotal);
+}
+
+}  // namespace tessaline::cli
