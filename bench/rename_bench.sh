@@ -24,9 +24,10 @@ make_flat() {  # 100,000 files in $1
   (cd "$1" && seq -f "file_%06g.txt" 1 100000 | xargs touch)
 }
 
-make_tree() {  # 100 folders of 100 files in $1
+make_tree() {  # 100 folders of 100 files: $1 and 99 subfolders
   mkdir -p "$1"
-  (cd "$1" && for d in $(seq -f "dir_%03g" 1 100); do
+  (cd "$1" && seq -f "file_%04g.txt" 1 100 | xargs touch &&
+   for d in $(seq -f "dir_%03g" 1 99); do
      mkdir "$d" && (cd "$d" && seq -f "file_%04g.txt" 1 100 | xargs touch)
    done)
 }
@@ -36,8 +37,12 @@ time_it() {
   local -n seconds=$1 kilobytes=$2
   shift 2
   sync
-  /usr/bin/time -f "%e %M" -o "$work/time" "$@" >/dev/null 2>"$work/stderr" || true
-  read -r seconds kilobytes < <(tail -n 1 "$work/time")
+  local start end
+  start=$(date +%s%N)
+  /usr/bin/time -f "%M" -o "$work/time" "$@" >/dev/null 2>"$work/stderr" || true
+  end=$(date +%s%N)
+  seconds=$(awk -v ns=$((end - start)) 'BEGIN {printf "%.4f", ns / 1e9}')
+  kilobytes=$(tail -n 1 "$work/time")
 }
 
 median() { printf '%s\n' "$@" | sort -g | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
@@ -72,7 +77,7 @@ for root in "${roots[@]}"; do
   report() {  # name floor-times cli-times peak
     local name=$1 f c
     f=$(median $2); c=$(median $3)
-    printf '%-8s %-34s floor %6.2fs  tessaline %6.2fs  ratio %5.2f  peak %5.1f MiB\n' \
+    printf '%-8s %-34s floor %7.3fs  tessaline %7.3fs  ratio %5.2f  peak %5.1f MiB\n' \
       "$fs" "$name" "$f" "$c" "$(awk -v c="$c" -v f="$f" 'BEGIN {print c / f}')" \
       "$(awk -v k="$4" 'BEGIN {print k / 1024}')"
   }

@@ -57,6 +57,14 @@ bool isSet(const CliOptions& options, std::u16string_view field) {
   return false;
 }
 
+// Answers nothing and shows nothing: for looking without telling.
+class SilentMessages : public platform::Messages {
+ public:
+  void information(std::u16string_view, std::u16string_view) override {}
+  bool okCancel(std::u16string_view, std::u16string_view) override { return false; }
+  bool yesNo(std::u16string_view, std::u16string_view) override { return false; }
+};
+
 // Status lines that are not message boxes: the language's " Language file is
 // lost!" notice goes to stderr.
 class ConsoleLanguageHost : public config::LanguageHost {
@@ -93,20 +101,19 @@ class Session {
   std::int64_t renamedFilesTotal() const { return m_state.renamedFilesTotal; }
 
  private:
-  run::RunContext context(run::FileListView& list) {
-    return run::RunContext{m_fs,       m_messages,   m_shell,
-                           m_clock,    m_language,   m_settings.app,
-                           m_newNames, m_engine,     m_journal,
-                           m_state,    m_preview,    m_progress,
-                           m_notice,   list,         m_pump,
-                           m_host,     m_saveDialog, m_settings.programDir + u"end.wav",
-                           &m_locale};
+  run::RunContext context(run::FileListView& list) { return context(list, m_messages); }
+  run::RunContext context(run::FileListView& list, platform::Messages& messages) {
+    return run::RunContext{
+        m_fs,       messages, m_shell,   m_clock, m_language,   m_settings.app,
+        m_newNames, m_engine, m_journal, m_state, m_preview,    m_progress,
+        m_notice,   list,     m_pump,    m_host,  m_saveDialog, m_settings.programDir + u"end.wav",
+        &m_locale};
   }
 
   int undo();
   int editOrSave();
   std::optional<engine::RenameJob> buildJob();
-  bool completeSample(run::RunContext& context, engine::RenameJob& job);
+  void completeSample(engine::RenameJob& job, run::FileListView& list);
   int finish(run::RunContext& context, const engine::RenameJob& job, run::CommandOutcome outcome);
   void report(std::u16string_view text) { writeLine(stderr, text); }
 
@@ -171,13 +178,17 @@ std::optional<engine::RenameJob> Session::buildJob() {
 }
 
 // Fills what the editor would have shown: the sample name, its length as the
-// sample box holds it, and the old extension of the extension panel.
-bool Session::completeSample(run::RunContext& ctx, engine::RenameJob& job) {
+// sample box holds it, and the old extension of the extension panel. Picks the
+// sample silently; the Rename command tells the user when there is none.
+void Session::completeSample(engine::RenameJob& job, run::FileListView& list) {
   if (job.sampleName.empty()) {
-    job.sampleName = job.targetFolder.empty()
-                         ? (job.selectedFiles.empty() ? u"" : job.selectedFiles.front())
-                         : run::chooseSampleName(ctx, job);
-    if (job.sampleName.empty() && !job.targetFolder.empty()) return false;
+    if (job.targetFolder.empty()) {
+      if (!job.selectedFiles.empty()) job.sampleName = job.selectedFiles.front();
+    } else {
+      SilentMessages silent;
+      run::RunContext quiet = context(list, silent);
+      job.sampleName = run::chooseSample(quiet, job).name;
+    }
   }
   const engine::PathParts sample = engine::splitPath(m_fs, job.sampleName);
   const bool extensionMode = job.editMode == engine::EditMode::Changexten;
@@ -187,7 +198,6 @@ bool Session::completeSample(run::RunContext& ctx, engine::RenameJob& job) {
   if (extensionMode && !isSet(m_options, u"OldExtension") && sample.extension.size() > 1) {
     job.oldExtension = sample.extension.substr(1);
   }
-  return true;
 }
 
 int Session::editOrSave() {
@@ -208,7 +218,7 @@ int Session::editOrSave() {
   // windows do when another program hands them the items.
   m_state.directEdit = true;
   m_state.previewMode = m_options.preview;
-  if (!completeSample(ctx, *job)) return kExitRefused;
+  completeSample(*job, list);
   const run::CommandOutcome outcome = run::renameCommand(ctx, *job);
   return finish(ctx, *job, outcome);
 }

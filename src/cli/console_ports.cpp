@@ -109,9 +109,10 @@ void ConsoleFileList::addListItem(std::u16string_view path) {
   m_rows.emplace_back(path);
 }
 
+// Nothing was listed before the command line started its edit; the count of
+// a listing made for the rows is given, no listing is made for it.
 int ConsoleFileList::listedFileCount() const {
-  listFolder();
-  return m_folder.empty() ? 0 : m_fileCount;
+  return m_fileCount;
 }
 
 void ConsoleFileList::clear() {
@@ -133,8 +134,16 @@ void ConsoleHost::setStatus(int, std::u16string_view text) {
   writeLine(stderr, text);
 }
 
+// One line per rename; a run prints many, so the line is built in a buffer
+// that stays.
 void ConsoleHost::itemRenamed(std::u16string_view oldPath, std::u16string_view newPath) {
-  if (m_printRenames) writeLine(stdout, std::u16string(oldPath) + u"\t" + std::u16string(newPath));
+  if (!m_printRenames) return;
+  m_line.clear();
+  platform::appendUtf8(m_line, oldPath);
+  m_line.push_back('\t');
+  platform::appendUtf8(m_line, newPath);
+  m_line.push_back('\n');
+  std::fwrite(m_line.data(), 1, m_line.size(), stdout);
 }
 
 std::u16string ConsoleShell::homeFolder() const {

@@ -125,6 +125,7 @@ class ConsoleHost : public run::RunHost {
  private:
   bool m_printRenames;
   bool m_journalDue = false;
+  std::string m_line;
 };
 
 // The save dialog answers once with --output; asked again (after a refused

@@ -2,13 +2,16 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>  // renameat2 and RENAME_NOREPLACE (glibc with _GNU_SOURCE)
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <memory>
 
@@ -286,14 +289,50 @@ bool PosixFileSystem::fileExists(std::u16string_view path) const {
 
 // A rename onto the same path reports TargetExists: renameat2 refuses it with
 // EEXIST like any other existing target.
+PosixFileSystem::~PosixFileSystem() {
+  forgetFolder();
+}
+
+void PosixFileSystem::forgetFolder() const {
+  if (m_folderFd >= 0) close(m_folderFd);
+  m_folderFd = -1;
+  m_folder.clear();
+}
+
+// An open handle of the folder that holds both items when they share it, so
+// that a run of renames in one folder does not walk the folder's path again
+// for every item; -1 otherwise. The handle is dropped as soon as a rename
+// moves that folder or one above it.
+int PosixFileSystem::sharedFolderFd(const std::string& from, const std::string& to) const {
+  const std::size_t slash = from.rfind('/');
+  if (slash == std::string::npos || slash == 0 || to.size() <= slash ||
+      to.compare(0, slash + 1, from, 0, slash + 1) != 0 ||
+      to.find('/', slash + 1) != std::string::npos) {
+    return -1;
+  }
+  const std::string_view folder(from.data(), slash + 1);
+  if (m_folderFd >= 0 && m_folder == folder) return m_folderFd;
+  forgetFolder();
+  m_folderFd = open(std::string(folder).c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+  if (m_folderFd >= 0) m_folder = folder;
+  return m_folderFd;
+}
+
 RenameStatus PosixFileSystem::rename(std::u16string_view fromPath, std::u16string_view toPath) {
   const auto from = nativePath(fromPath);
   if (!from) return RenameStatus::SourceMissing;
   const auto to = nativePath(toPath);
   if (!to) return RenameStatus::Failed;
-  if (renameat2(AT_FDCWD, from->c_str(), AT_FDCWD, to->c_str(), RENAME_NOREPLACE) == 0) {
-    return RenameStatus::Renamed;
+  // Renaming the held folder, or a folder above it, moves what it names.
+  if (m_folderFd >= 0 && m_folder.starts_with(*from) && m_folder[from->size()] == '/') {
+    forgetFolder();
   }
+  const int folder = sharedFolderFd(*from, *to);
+  const bool renamed = folder >= 0 ? renameat2(folder, from->c_str() + m_folder.size(), folder,
+                                               to->c_str() + m_folder.size(), RENAME_NOREPLACE) == 0
+                                   : renameat2(AT_FDCWD, from->c_str(), AT_FDCWD, to->c_str(),
+                                               RENAME_NOREPLACE) == 0;
+  if (renamed) return RenameStatus::Renamed;
   const int error = errno;
   if (flagRefused(error)) return fallbackRename(*from, *to);
   return statusOfError(error, *from);
@@ -337,28 +376,86 @@ bool PosixFileSystem::removeFile(std::u16string_view path) {
 
 namespace {
 
+// Appends through a shared memory mapping of the file: an append is a copy
+// into the page cache, no system call, and still reaches the file when the
+// program is killed right after. The file grows in steps, so until it is
+// closed (and cut to its real length) it may end in NUL bytes past the last
+// append; readers of such a file must ignore them. Where the file cannot be
+// mapped, appends fall back to write().
 class PosixAppendFile : public AppendFile {
  public:
   PosixAppendFile(int fd, std::uint64_t size) : m_fd(fd), m_size(size) {}
-  ~PosixAppendFile() override { close(m_fd); }
+  ~PosixAppendFile() override {
+    if (m_data) {
+      munmap(m_data, m_mapped);
+      if (ftruncate(m_fd, static_cast<off_t>(m_size)) != 0) {
+        // The file keeps NUL bytes at its end, which its readers ignore.
+      }
+    }
+    close(m_fd);
+  }
   PosixAppendFile(const PosixAppendFile&) = delete;
   PosixAppendFile& operator=(const PosixAppendFile&) = delete;
 
   bool append(std::string_view bytes) override {
-    if (!writeAll(m_fd, bytes)) return false;
+    if (!m_mapFailed && reserve(m_size + bytes.size())) {
+      std::memcpy(m_data + m_size, bytes.data(), bytes.size());
+      m_size += bytes.size();
+      return true;
+    }
+    if (lseek(m_fd, static_cast<off_t>(m_size), SEEK_SET) < 0 || !writeAll(m_fd, bytes)) {
+      return false;
+    }
     m_size += bytes.size();
     return true;
   }
+
   bool truncate(std::uint64_t size) override {
-    if (ftruncate(m_fd, static_cast<off_t>(size)) != 0) return false;
+    if (size > m_size) return false;
+    if (m_data) {
+      std::memset(m_data + size, 0, m_size - size);
+    } else if (ftruncate(m_fd, static_cast<off_t>(size)) != 0) {
+      return false;
+    }
     m_size = size;
     return true;
   }
+
   std::uint64_t size() const override { return m_size; }
 
  private:
+  static constexpr std::size_t kStep = std::size_t{1} << 20;
+
+  // Makes the mapping hold at least size bytes.
+  bool reserve(std::uint64_t size) {
+    if (m_data && size <= m_mapped) return true;
+    const std::size_t wanted = std::max<std::size_t>({kStep, m_mapped * 2, size + kStep});
+    if (ftruncate(m_fd, static_cast<off_t>(wanted)) != 0) return fail();
+    void* data = m_data ? mremap(m_data, m_mapped, wanted, MREMAP_MAYMOVE)
+                        : mmap(nullptr, wanted, PROT_READ | PROT_WRITE, MAP_SHARED, m_fd, 0);
+    if (data == MAP_FAILED) return fail();
+    m_data = static_cast<char*>(data);
+    m_mapped = wanted;
+    return true;
+  }
+
+  // Gives up the mapping for good and goes on with write().
+  bool fail() {
+    if (m_data) munmap(m_data, m_mapped);
+    m_data = nullptr;
+    m_mapped = 0;
+    m_mapFailed = true;
+    if (ftruncate(m_fd, static_cast<off_t>(m_size)) != 0) {
+      // write() goes on at the logical end; the NUL bytes past it are ignored.
+    }
+    return false;
+  }
+
   int m_fd;
   std::uint64_t m_size;
+  char* m_data = nullptr;
+  std::size_t m_mapped = 0;
+  bool m_mapFailed = false;
 };
 
 }  // namespace
@@ -366,7 +463,7 @@ class PosixAppendFile : public AppendFile {
 std::unique_ptr<AppendFile> PosixFileSystem::openAppend(std::u16string_view path) {
   const auto native = nativePath(path);
   if (!native) return nullptr;
-  const int fd = open(native->c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+  const int fd = open(native->c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
   if (fd < 0) return nullptr;
   struct stat info;
   if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {

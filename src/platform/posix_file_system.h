@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "platform/file_system.h"
 
 namespace tessaline::platform {
@@ -8,6 +10,11 @@ namespace tessaline::platform {
 // with the escape of utf.h, so any name on disk can be named again exactly.
 class PosixFileSystem : public FileSystem {
  public:
+  PosixFileSystem() = default;
+  ~PosixFileSystem() override;
+  PosixFileSystem(const PosixFileSystem&) = delete;
+  PosixFileSystem& operator=(const PosixFileSystem&) = delete;
+
   PathStyle style() const override { return PathStyle::Posix; }
   bool enumerate(std::u16string_view folder, const Visitor& visit,
                  EntryDetail detail = EntryDetail::Full) const override;
@@ -25,6 +32,13 @@ class PosixFileSystem : public FileSystem {
   bool replaceOwnFile(std::u16string_view from, std::u16string_view to) override;
   bool setReadOnly(std::u16string_view path, bool readOnly) override;
   bool isReadOnly(std::u16string_view path) const override;
+
+ private:
+  int sharedFolderFd(const std::string& from, const std::string& to) const;
+  void forgetFolder() const;
+
+  mutable std::string m_folder;  // the folder m_folderFd holds, ending with "/"
+  mutable int m_folderFd = -1;
 };
 
 // The no-replace rename that PosixFileSystem::rename falls back on when the

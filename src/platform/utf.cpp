@@ -1,6 +1,7 @@
 #include "platform/utf.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace tessaline::platform {
 namespace {
@@ -62,12 +63,31 @@ bool isEscapedByte(char16_t c) {
   return c >= 0xDC80 && c <= 0xDCFF;
 }
 
+// The number of leading units below 0x80, looked at sixteen at a time.
+template <typename Unit>
+std::size_t asciiPrefix(std::basic_string_view<Unit> text) {
+  std::size_t i = 0;
+  for (; i + 16 <= text.size(); i += 16) {
+    unsigned all = 0;
+    for (std::size_t k = 0; k < 16; ++k)
+      all |= static_cast<unsigned>(text[i + k]);
+    if (all >= 0x80) break;
+  }
+  while (i < text.size() && static_cast<unsigned>(text[i]) < 0x80)
+    ++i;
+  return i;
+}
+
 }  // namespace
 
 std::u16string fromUtf8(std::string_view bytes) {
-  std::u16string out;
+  const std::size_t ascii = asciiPrefix(bytes);
+  std::u16string out(ascii, u'\0');
+  for (std::size_t k = 0; k < ascii; ++k)
+    out[k] = static_cast<unsigned char>(bytes[k]);
+  if (ascii == bytes.size()) return out;
   out.reserve(bytes.size());
-  std::size_t i = 0;
+  std::size_t i = ascii;
   while (i < bytes.size()) {
     const auto lead = static_cast<unsigned char>(bytes[i]);
     if (lead < 0x80) {
@@ -124,16 +144,29 @@ void encode(std::u16string_view text, Emit emit) {
 
 }  // namespace
 
+void appendUtf8(std::string& out, std::u16string_view text) {
+  // Most names are ASCII: their leading ASCII run is copied by a loop the
+  // compiler vectorises; the rest is encoded one code point at a time.
+  const std::size_t ascii = asciiPrefix(text);
+  const std::size_t start = out.size();
+  out.resize(start + ascii);
+  char* to = out.data() + start;
+  for (std::size_t i = 0; i < ascii; ++i)
+    to[i] = static_cast<char>(text[i]);
+  if (ascii == text.size()) return;
+  encode(text.substr(ascii), [&out](char byte) { out.push_back(byte); });
+}
+
 std::string toUtf8(std::u16string_view text) {
   std::string out;
-  out.reserve(text.size());
-  encode(text, [&out](char byte) { out.push_back(byte); });
+  appendUtf8(out, text);
   return out;
 }
 
 std::size_t utf8Length(std::u16string_view text) {
-  std::size_t length = 0;
-  encode(text, [&length](char) { ++length; });
+  const std::size_t ascii = asciiPrefix(text);
+  std::size_t length = ascii;
+  encode(text.substr(ascii), [&length](char) { ++length; });
   return length;
 }
 

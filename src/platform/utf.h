@@ -16,6 +16,9 @@ std::u16string fromUtf8(std::string_view bytes);
 // raw byte again; any other lone surrogate becomes U+FFFD.
 std::string toUtf8(std::u16string_view text);
 
+// Appends toUtf8(text) to out, without a string of its own.
+void appendUtf8(std::string& out, std::u16string_view text);
+
 // Length in bytes of toUtf8(text), without building it.
 std::size_t utf8Length(std::u16string_view text);
 

@@ -11,7 +11,10 @@ constexpr std::u16string_view kPendingName = u"rollback.pending";
 constexpr std::string_view kLineEnd = "\r\n";
 
 bool holdsLineBreak(std::u16string_view path) {
-  return path.find_first_of(u"\r\n") != std::u16string_view::npos;
+  for (char16_t c : path) {
+    if (c == u'\r' || c == u'\n') return true;
+  }
+  return false;
 }
 
 // The lines of a pending file left by a program that ended early, as far as
@@ -78,9 +81,11 @@ bool UndoJournal::recordPending(std::u16string_view newPath, std::u16string_view
   // A line break in a path would split the record into other lines.
   if (holdsLineBreak(newPath) || holdsLineBreak(oldPath)) return false;
   if (!m_pending && !openPending()) return false;
-  std::string record = platform::toUtf8(newPath);
+  std::string& record = m_record;  // kept between records: no allocation per rename
+  record.clear();
+  platform::appendUtf8(record, newPath);
   record += kLineEnd;
-  record += platform::toUtf8(oldPath);
+  platform::appendUtf8(record, oldPath);
   record += kLineEnd;
   m_lastRecordStart = m_pending->size();
   if (!m_pending->append(record)) {

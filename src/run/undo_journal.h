@@ -62,6 +62,7 @@ class UndoJournal {
   std::unique_ptr<platform::AppendFile> m_pending;
   std::int64_t m_pendingCount = 0;
   std::uint64_t m_lastRecordStart = 0;
+  std::string m_record;
   bool m_canDrop = false;  // the last record may still be taken back
 };
 

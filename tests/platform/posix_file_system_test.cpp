@@ -256,6 +256,24 @@ TEST_F(PosixFileSystemTest, RenameMovesFilesFoldersAndLinks) {
   }
 }
 
+// Renames within one folder go through a held handle of the folder; once the
+// folder itself (or one above it) is renamed, its old path names nothing.
+TEST_F(PosixFileSystemTest, RenamesInAFolderFollowTheFolderWhenItMoves) {
+  m_dir.writeFile("top/album/a.txt", "A");
+  m_dir.writeFile("top/album/b.txt", "B");
+  EXPECT_EQ(m_fs.rename(path("top/album/a.txt"), path("top/album/a2.txt")), RenameStatus::Renamed);
+  EXPECT_EQ(m_fs.rename(path("top/album"), path("top/disc")), RenameStatus::Renamed);
+  EXPECT_EQ(m_fs.rename(path("top/album/b.txt"), path("top/album/b2.txt")),
+            RenameStatus::SourceMissing);
+  EXPECT_EQ(m_fs.rename(path("top/disc/b.txt"), path("top/disc/b2.txt")), RenameStatus::Renamed);
+  EXPECT_EQ(m_fs.rename(path("top"), path("up")), RenameStatus::Renamed);
+  EXPECT_EQ(m_fs.rename(path("top/disc/a2.txt"), path("top/disc/a3.txt")),
+            RenameStatus::SourceMissing);
+  EXPECT_EQ(m_fs.rename(path("up/disc/a2.txt"), path("up/disc/a3.txt")), RenameStatus::Renamed);
+  EXPECT_EQ(tree(), (std::vector<std::string>{"up/", "up/disc/", "up/disc/a3.txt [A]",
+                                              "up/disc/b2.txt [B]"}));
+}
+
 TEST_F(PosixFileSystemTest, PathsHoldingNulNeverReachTheSystem) {
   m_dir.writeFile("a", "A");
   const std::u16string cut = path("a") + u'\0' + u"tail";
