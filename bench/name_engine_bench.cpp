@@ -21,13 +21,6 @@ using namespace tessaline;
 
 constexpr int kItems = 100'000;
 
-class SilentMessages : public platform::Messages {
- public:
-  void information(std::u16string_view, std::u16string_view) override {}
-  bool okCancel(std::u16string_view, std::u16string_view) override { return true; }
-  bool yesNo(std::u16string_view, std::u16string_view) override { return true; }
-};
-
 // 100,000 photos in one folder, named like a camera names them.
 struct Fixture {
   Fixture() {
@@ -51,7 +44,7 @@ Fixture& fixture() {
 void runJob(benchmark::State& state, const engine::RenameJob& job) {
   Fixture& f = fixture();
   const platform::FixedLocale locale;
-  SilentMessages messages;
+  platform::SilentMessages messages(true);
   const config::LanguageTable language;
   engine::SpecialStrings specials(f.fs, locale, 1);
   const std::u16string folder = u"C:\\Photos\\";

@@ -19,13 +19,6 @@ namespace {
 
 using namespace tessaline;
 
-class SilentMessages : public platform::Messages {
- public:
-  void information(std::u16string_view, std::u16string_view) override {}
-  bool okCancel(std::u16string_view, std::u16string_view) override { return true; }
-  bool yesNo(std::u16string_view, std::u16string_view) override { return true; }
-};
-
 std::u16string fieldValue(FuzzedDataProvider& in, const engine::RenameJobField& field) {
   switch (field.type) {
     case engine::RenameJobField::Type::Flag:
@@ -80,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (addable) asFolder ? fs.addFolder(path) : fs.addFile(path, 1536);
 
   const platform::FixedLocale locale;
-  SilentMessages messages;
+  platform::SilentMessages messages(true);
   const config::LanguageTable language;
   engine::SpecialStrings specials(fs, locale, 42);
   specials.resetCounters(job);

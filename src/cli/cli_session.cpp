@@ -13,6 +13,7 @@
 #include "engine/rename_job_fields.h"
 #include "export/name_list_export.h"
 #include "platform/clock.h"
+#include "platform/messages.h"
 #include "platform/posix_file_system.h"
 #include "platform/posix_locale.h"
 #include "platform/utf.h"
@@ -56,14 +57,6 @@ bool isSet(const CliOptions& options, std::u16string_view field) {
   }
   return false;
 }
-
-// Answers nothing and shows nothing: for looking without telling.
-class SilentMessages : public platform::Messages {
- public:
-  void information(std::u16string_view, std::u16string_view) override {}
-  bool okCancel(std::u16string_view, std::u16string_view) override { return false; }
-  bool yesNo(std::u16string_view, std::u16string_view) override { return false; }
-};
 
 // Status lines that are not message boxes: the language's " Language file is
 // lost!" notice goes to stderr.
@@ -185,7 +178,7 @@ void Session::completeSample(engine::RenameJob& job, run::FileListView& list) {
     if (job.targetFolder.empty()) {
       if (!job.selectedFiles.empty()) job.sampleName = job.selectedFiles.front();
     } else {
-      SilentMessages silent;
+      platform::SilentMessages silent;
       run::RunContext quiet = context(list, silent);
       job.sampleName = run::chooseSample(quiet, job).name;
     }

@@ -20,4 +20,17 @@ class Messages {
   virtual bool yesNo(std::u16string_view caption, std::u16string_view text) = 0;
 };
 
+// Shows nothing and gives every question the same answer: for looking
+// without telling, and for fuzzers and benchmarks.
+class SilentMessages : public Messages {
+ public:
+  explicit SilentMessages(bool answer = false) : m_answer(answer) {}
+  void information(std::u16string_view, std::u16string_view) override {}
+  bool okCancel(std::u16string_view, std::u16string_view) override { return m_answer; }
+  bool yesNo(std::u16string_view, std::u16string_view) override { return m_answer; }
+
+ private:
+  bool m_answer;
+};
+
 }  // namespace tessaline::platform

@@ -288,6 +288,29 @@ TEST_F(PosixFileSystemTest, PathsHoldingNulNeverReachTheSystem) {
 // ---------------------------------------------------------------------------
 // Files and folders
 
+// Appends reach the file at once (a reader sees them while the file is open,
+// followed at most by NUL bytes) and the file has its exact length once closed.
+TEST_F(PosixFileSystemTest, AppendFilesHoldEveryAppendAndEndExactly) {
+  m_dir.writeFile("log", "old\n");
+  const std::string expected = "old\none\n" + std::string(3'000'000, 'x') + "three\n";
+  {
+    const std::unique_ptr<AppendFile> file = m_fs.openAppend(path("log"));
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->size(), 4u);
+    ASSERT_TRUE(file->append("one\n"));
+    ASSERT_TRUE(file->append(std::string(3'000'000, 'x')));  // past the first mapping step
+    ASSERT_TRUE(file->append("two\n"));
+    ASSERT_TRUE(file->truncate(file->size() - 4));  // takes "two" back
+    ASSERT_TRUE(file->append("three\n"));
+    std::string seen = m_dir.readFile("log");
+    seen.erase(seen.find_last_not_of('\0') + 1);
+    EXPECT_EQ(seen, expected);
+  }
+  EXPECT_EQ(m_dir.readFile("log"), expected);
+  EXPECT_FALSE(m_fs.openAppend(path("")));
+  EXPECT_FALSE(m_fs.openAppend(path("missing-folder/log")));
+}
+
 TEST_F(PosixFileSystemTest, WriteFileReplacesWholeAndLeavesNoTemporaryFile) {
   const std::string binary("line\r\n\0\xFF", 8);
   m_dir.writeFile("settings.ini", "old content that is longer");
