@@ -1,7 +1,13 @@
 #include "cli/cli_options.h"
 
+#include <unistd.h>
+
+#include <climits>
+
 #include "config/app_settings.h"
 #include "engine/rename_job_fields.h"
+#include "platform/file_system.h"
+#include "platform/utf.h"
 
 namespace tessaline::cli {
 namespace {
@@ -119,6 +125,25 @@ std::u16string fieldLine(const engine::RenameJobField& field) {
 }
 
 }  // namespace
+
+std::u16string absoluteItemPath(std::u16string_view path) {
+  std::u16string item(path);
+  if (!item.starts_with(u'/')) {
+    char buffer[PATH_MAX];
+    const char* cwd = getcwd(buffer, sizeof buffer);
+    item =
+        platform::joinPath(platform::PathStyle::Posix, platform::fromUtf8(cwd ? cwd : "/"), item);
+  }
+  while (item.size() > 1 && item.back() == u'/')
+    item.pop_back();
+  return item;
+}
+
+std::u16string absoluteFolderPath(std::u16string_view path) {
+  std::u16string folder = absoluteItemPath(path);
+  if (folder.back() != u'/') folder.push_back(u'/');
+  return folder;
+}
 
 ParseResult parseCommandLine(const std::vector<std::u16string>& arguments) {
   return Parser(arguments).parse();

@@ -31,6 +31,11 @@ struct ParseResult {
 };
 ParseResult parseCommandLine(const std::vector<std::u16string>& arguments);
 
+// A path of the command line made absolute (relative to the working folder):
+// a folder ends with "/", an item does not.
+std::u16string absoluteFolderPath(std::u16string_view path);
+std::u16string absoluteItemPath(std::u16string_view path);
+
 // The text of --help: the forms of the command, the modes, every job field
 // with its values and every setting.
 std::u16string helpText();

@@ -26,30 +26,6 @@ namespace tessaline::cli {
 namespace {
 
 constexpr int kTextFolderMissing = 28;
-constexpr int kTextRenamedSuccessfully = 291;
-constexpr int kTextFailed = 292;
-
-// An absolute path: relative ones are taken from the working folder.
-std::u16string absolute(std::u16string_view path) {
-  if (path.starts_with(u'/')) return std::u16string(path);
-  char buffer[4096];
-  const char* cwd = getcwd(buffer, sizeof buffer);
-  std::u16string folder = platform::fromUtf8(cwd ? cwd : "/");
-  return platform::joinPath(platform::PathStyle::Posix, folder, path);
-}
-
-std::u16string asFolder(std::u16string_view path) {
-  std::u16string folder = absolute(path);
-  if (folder.back() != u'/') folder.push_back(u'/');
-  return folder;
-}
-
-std::u16string asItem(std::u16string_view path) {
-  std::u16string item = absolute(path);
-  while (item.size() > 1 && item.back() == u'/')
-    item.pop_back();
-  return item;
-}
 
 bool isSet(const CliOptions& options, std::u16string_view field) {
   for (const auto& [name, value] : options.fields) {
@@ -77,7 +53,7 @@ class Session {
         m_notice(m_language),
         m_pump(m_state),
         m_host(!options.preview),
-        m_saveDialog(options.output ? asItem(*options.output) : std::u16string()),
+        m_saveDialog(options.output ? absoluteItemPath(*options.output) : std::u16string()),
         m_engine(m_fs, m_locale, m_messages, m_language, m_clock.secondsSinceEpoch()),
         m_journal(m_fs, m_settings.dataDir + u"Undos/"),
         m_newNames(m_fs, m_settings.dataDir) {
@@ -154,11 +130,11 @@ std::optional<engine::RenameJob> Session::buildJob() {
   job.editMode = *mode;
   job.excludeSmallWords = m_settings.app.capevery;
   if (m_options.folder) {
-    job.targetFolder = asFolder(*m_options.folder);
+    job.targetFolder = absoluteFolderPath(*m_options.folder);
   } else {
     job.filesMode = true;
     for (const std::u16string& file : m_options.files)
-      job.selectedFiles.push_back(asItem(file));
+      job.selectedFiles.push_back(absoluteItemPath(file));
   }
   for (const auto& [name, value] : m_options.fields) {
     if (const auto error = engine::setRenameJobField(job, name, value)) {
@@ -228,18 +204,15 @@ int Session::finish(run::RunContext& ctx, const engine::RenameJob& job,
       break;
   }
   if (m_options.preview) return kExitDone;
-  report(platform::fromUtf8(std::to_string(m_state.renamedCount)) + u" " +
-         m_language.text(kTextRenamedSuccessfully) +
-         platform::fromUtf8(std::to_string(m_state.failedCount)) + u" " +
-         m_language.text(kTextFailed));
+  report(run::countsText(m_language, m_state.renamedCount, m_state.failedCount));
   return m_state.renamedCount > 0 ? kExitDone : kExitNothingDone;
 }
 
 }  // namespace
 
-int runSession(const CliOptions& options, std::u16string_view programFolder) {
+int runSession(const CliOptions& options) {
   platform::PosixFileSystem fs;
-  std::optional<CliSettings> settings = loadCliSettings(fs, options, programFolder);
+  std::optional<CliSettings> settings = loadCliSettings(fs, options);
   if (!settings) return kExitRefused;
   Session session(options, *settings);
   const int status = session.run();

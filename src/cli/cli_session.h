@@ -11,6 +11,6 @@ inline constexpr int kExitRefused = 2;      // usage error, refused input, Cance
 
 // Runs one command line: sets up the data folder, settings, language and
 // journal, then renames, previews, saves a name list or undoes.
-int runSession(const CliOptions& options, std::u16string_view programFolder);
+int runSession(const CliOptions& options);
 
 }  // namespace tessaline::cli

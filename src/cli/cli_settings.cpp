@@ -1,7 +1,5 @@
 #include "cli/cli_settings.h"
 
-#include <unistd.h>
-
 #include <climits>
 #include <cstdio>
 
@@ -13,37 +11,27 @@
 namespace tessaline::cli {
 namespace {
 
-std::u16string absoluteFolder(std::u16string_view path) {
-  std::u16string folder(path);
-  if (!folder.starts_with(u'/')) {
-    char buffer[PATH_MAX];
-    const char* cwd = getcwd(buffer, sizeof buffer);
-    folder =
-        platform::joinPath(platform::PathStyle::Posix, platform::fromUtf8(cwd ? cwd : "/"), folder);
-  }
-  if (folder.back() != u'/') folder.push_back(u'/');
-  return folder;
-}
-
 std::u16string settingsPath(const CliSettings& settings) {
   return settings.dataDir + u"Settings.ini";
 }
 
 }  // namespace
 
-std::optional<CliSettings> loadCliSettings(platform::FileSystem& fs, const CliOptions& options,
-                                           std::u16string_view programFolder) {
-  config::FolderEnvironment environment = config::processEnvironment();
-  const config::DataFolders folders = config::resolveFolders(fs, environment);
+std::optional<CliSettings> loadCliSettings(platform::FileSystem& fs, const CliOptions& options) {
+  const config::FolderEnvironment environment = config::processEnvironment();
   CliSettings settings;
-  settings.programDir = programFolder;
-  settings.dataDir = folders.dataDir;
   if (options.dataDir) {
-    settings.dataDir = absoluteFolder(*options.dataDir);
+    // The folders the windows would use are not looked for (nor made).
+    settings.programDir = config::programFolder(fs.style(), environment);
+    settings.dataDir = absoluteFolderPath(*options.dataDir);
     if (!config::createFolderChain(fs, settings.dataDir)) {
       writeLine(stderr, u"tessaline-cli: cannot make the data folder " + settings.dataDir);
       return std::nullopt;
     }
+  } else {
+    const config::DataFolders folders = config::resolveFolders(fs, environment);
+    settings.programDir = folders.programDir;
+    settings.dataDir = folders.dataDir;
   }
   config::SettingsStore store(fs, settingsPath(settings));
   settings.app.language = store.readPlacement(INT_MAX, 0).language;

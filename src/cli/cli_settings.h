@@ -21,8 +21,7 @@ struct CliSettings {
 
 // Resolves the folders, reads Settings.ini and applies --option; on a bad
 // --option tells why on stderr and returns nothing.
-std::optional<CliSettings> loadCliSettings(platform::FileSystem& fs, const CliOptions& options,
-                                           std::u16string_view programFolder);
+std::optional<CliSettings> loadCliSettings(platform::FileSystem& fs, const CliOptions& options);
 
 // Stores the renamed-files counter when it grew (the --option overrides are
 // never stored).

@@ -1,8 +1,5 @@
 // tessaline-cli: renames, previews, saves name lists and undoes from a
 // terminal or a script, with the same rules as the windows.
-#include <unistd.h>
-
-#include <climits>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -11,19 +8,6 @@
 #include "cli/cli_session.h"
 #include "cli/console_ports.h"
 #include "platform/utf.h"
-
-namespace {
-
-// The folder of this executable, ending with "/".
-std::u16string programFolder() {
-  char buffer[PATH_MAX];
-  const ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-  std::string path = length > 0 ? std::string(buffer, static_cast<std::size_t>(length)) : "./";
-  path.erase(path.rfind('/') + 1);
-  return tessaline::platform::fromUtf8(path);
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   using namespace tessaline;
@@ -39,7 +23,7 @@ int main(int argc, char** argv) {
     cli::writeLine(stdout, cli::helpText());
     return cli::kExitDone;
   }
-  const int status = cli::runSession(parsed.options, programFolder());
+  const int status = cli::runSession(parsed.options);
   std::fflush(stdout);
   return status;
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "config/ini_file.h"
+#include "platform/number_text.h"
 #include "platform/utf.h"
 
 namespace tessaline::config {
@@ -74,8 +75,8 @@ std::u16string notANumberText(const Field& field, std::u16string_view value) {
   std::u16string text = u"the value \"" + std::u16string(value) + u"\" of " +
                         std::u16string(field.key) + u" is not a whole number";
   if (field.kind == Kind::Number) {
-    text += u" (" + platform::fromUtf8(std::to_string(field.min)) + u" to " +
-            platform::fromUtf8(std::to_string(field.max)) + u")";
+    text += u" (" + platform::decimalText(field.min) + u" to " + platform::decimalText(field.max) +
+            u")";
   }
   return text;
 }
@@ -126,7 +127,7 @@ std::optional<std::u16string> appSettingValue(const AppSettings& settings,
     case Kind::Flag:
       return settings.*field->flag ? u"1" : u"0";
     case Kind::Number:
-      return platform::fromUtf8(std::to_string(settings.*field->number));
+      return platform::decimalText(settings.*field->number);
     case Kind::Text:
       return settings.language;
     case Kind::OptionalText:

@@ -92,8 +92,12 @@ FolderEnvironment processEnvironment() {
           environmentValue("XDG_CONFIG_HOME")};
 }
 
+std::u16string programFolder(PathStyle style, const FolderEnvironment& env) {
+  return folderOf(style, env.executablePath);
+}
+
 DataFolders resolveFolders(platform::FileSystem& fs, const FolderEnvironment& env) {
-  const std::u16string programDir = folderOf(fs.style(), env.executablePath);
+  const std::u16string programDir = programFolder(fs.style(), env);
   if (std::optional<DataFolders> folders = tryResolve(fs, env, programDir)) return *folders;
   return {programDir, programDir, programDir + std::u16string(kSettingsFile)};
 }

@@ -29,6 +29,10 @@ struct DataFolders {
   std::u16string settingsPath;  // Settings.ini; stays for the whole run
 };
 
+// The folder of the running program, ending with the separator; empty when
+// its path is unknown.
+std::u16string programFolder(platform::PathStyle style, const FolderEnvironment& env);
+
 // Resolves the folders at start. The data folder is the program's folder
 // when its "Undos" folder exists or can be made there, otherwise the user's
 // data folder ($XDG_DATA_HOME, by default ~/.local/share) + "Brenwick/

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "platform/number_text.h"
 #include "platform/utf.h"
 
 namespace tessaline::config {
@@ -19,12 +20,8 @@ constexpr std::u16string_view kOptionKeys[] = {
     u"Checkbox", u"Showguide", u"Showhiddenfile", u"Showsysfile",
 };
 
-std::u16string number(std::int64_t value) {
-  return platform::fromUtf8(std::to_string(value));
-}
-
 std::u16string folderKey(std::size_t n) {
-  return u"Folder" + number(static_cast<std::int64_t>(n));
+  return u"Folder" + platform::decimalText(static_cast<std::int64_t>(n));
 }
 
 int readInt(const IniFile& ini, std::u16string_view section, std::u16string_view key,
@@ -137,12 +134,13 @@ bool SettingsStore::saveWindowState(const WindowState& state, std::int64_t renam
                                     const std::vector<std::u16string>& folders, int foldernum) {
   return edit([&](IniFile& ini) {
     ini.set(kForm, u"Maximize", state.maximized ? u"1" : u"0");
-    ini.set(kForm, u"Top", number(state.top));
-    ini.set(kForm, u"Left", number(state.left));
-    ini.set(kForm, u"Height", number(state.height));
-    ini.set(kForm, u"Width", number(state.width));
+    ini.set(kForm, u"Top", platform::decimalText(state.top));
+    ini.set(kForm, u"Left", platform::decimalText(state.left));
+    ini.set(kForm, u"Height", platform::decimalText(state.height));
+    ini.set(kForm, u"Width", platform::decimalText(state.width));
     // An older stored counter stays when this run has none.
-    if (renamedFilesTotal > 0) ini.set(kForm, u"Totalfiles", number(renamedFilesTotal));
+    if (renamedFilesTotal > 0)
+      ini.set(kForm, u"Totalfiles", platform::decimalText(renamedFilesTotal));
     const std::size_t stored =
         std::min(folders.size(), static_cast<std::size_t>(std::max(foldernum, 0)));
     for (std::size_t n = 0; n < stored; ++n)
@@ -177,13 +175,14 @@ bool SettingsStore::writeShowguide(bool showguide) {
 }
 
 bool SettingsStore::writeListnum(int listnum) {
-  return edit([listnum](IniFile& ini) { ini.set(kOption, u"Listnum", number(listnum)); });
+  return edit(
+      [listnum](IniFile& ini) { ini.set(kOption, u"Listnum", platform::decimalText(listnum)); });
 }
 
 bool SettingsStore::writeTotalfiles(std::int64_t renamedFilesTotal) {
   if (renamedFilesTotal <= 0) return true;
   return edit([renamedFilesTotal](IniFile& ini) {
-    ini.set(kForm, u"Totalfiles", number(renamedFilesTotal));
+    ini.set(kForm, u"Totalfiles", platform::decimalText(renamedFilesTotal));
   });
 }
 

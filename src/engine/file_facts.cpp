@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/number_text.h"
 #include "platform/utf.h"
 
 namespace tessaline::engine {
@@ -32,7 +33,7 @@ std::u16string decimal(std::uint64_t value) {
 }
 
 std::u16string twoDigits(int value) {
-  return pad2(platform::fromUtf8(std::to_string(value)));
+  return pad2(platform::decimalText(value));
 }
 
 struct SizeStyle {
@@ -70,8 +71,7 @@ constexpr SizeStyle kSymbolStyle{u"", u"Bytes", u"KB", u"MB", u"GB", true};
 constexpr SizeStyle kSavedStyle{u"  ", u"Byte", u"KB", u"MB", u"GB", true};
 
 std::u16string yearMonthDay(const platform::LocalTime& time) {
-  return platform::fromUtf8(std::to_string(time.year)) + twoDigits(time.month) +
-         twoDigits(time.day);
+  return platform::decimalText(time.year) + twoDigits(time.month) + twoDigits(time.day);
 }
 
 }  // namespace
@@ -99,7 +99,7 @@ std::u16string savedSizeText(std::uint64_t size, char16_t decimalSeparator) {
 }
 
 std::u16string listDateText(const platform::LocalTime& time) {
-  return platform::fromUtf8(std::to_string(time.year)) + u"/" + twoDigits(time.month) + u"/" +
+  return platform::decimalText(time.year) + u"/" + twoDigits(time.month) + u"/" +
          twoDigits(time.day) + u" " + twoDigits(time.hour) + u":" + twoDigits(time.minute) + u":" +
          twoDigits(time.second);
 }
@@ -109,7 +109,7 @@ std::u16string symbolDateText(const platform::LocalTime& time) {
 }
 
 std::u16string savedDateText(const platform::LocalTime& time) {
-  return u"  " + yearMonthDay(time) + u" " + platform::fromUtf8(std::to_string(time.hour)) + u":" +
+  return u"  " + yearMonthDay(time) + u" " + platform::decimalText(time.hour) + u":" +
          twoDigits(time.minute);
 }
 

@@ -5,6 +5,7 @@
 
 #include "engine/path_parts.h"
 #include "engine/text_rules.h"
+#include "platform/number_text.h"
 #include "platform/utf.h"
 
 namespace tessaline::engine {
@@ -31,7 +32,7 @@ std::u16string cleanBaseName(std::u16string_view base) {
 }
 
 std::u16string numbered(std::u16string_view cleanBase, int number) {
-  return std::u16string(cleanBase) + u"(" + platform::fromUtf8(std::to_string(number)) + u")";
+  return std::u16string(cleanBase) + u"(" + platform::decimalText(number) + u")";
 }
 
 std::u16string pathOf(std::u16string_view folder, std::u16string_view name,

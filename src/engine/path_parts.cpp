@@ -1,5 +1,7 @@
 #include "engine/path_parts.h"
 
+#include "engine/text_rules.h"
+
 namespace tessaline::engine {
 
 std::u16string_view fileNameOf(platform::PathStyle style, std::u16string_view path) {
@@ -39,6 +41,13 @@ PathParts splitPath(platform::PathStyle style, std::u16string_view path, bool is
 PathParts splitPath(const platform::FileSystem& fs, std::u16string_view path) {
   const bool isFolder = !path.empty() && fs.folderExists(path);
   return splitPath(fs.style(), path, isFolder);
+}
+
+bool isWebpageFolder(std::u16string_view name) {
+  const auto endsWith = [name](std::u16string_view tail) {
+    return name.size() >= tail.size() && asciiLower(name.substr(name.size() - tail.size())) == tail;
+  };
+  return endsWith(u".files") || endsWith(u"_files");
 }
 
 }  // namespace tessaline::engine

@@ -40,4 +40,8 @@ std::u16string_view fileNameOf(platform::PathStyle style, std::u16string_view pa
 // The text up to and including the last separator (or drive colon) of path.
 std::u16string_view parentFolderOf(platform::PathStyle style, std::u16string_view path);
 
+// True for a folder that holds the parts of a saved web page: its name ends
+// in ".files" or "_files" (ASCII case ignored).
+bool isWebpageFolder(std::u16string_view name);
+
 }  // namespace tessaline::engine

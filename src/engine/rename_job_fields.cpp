@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/number_text.h"
 #include "platform/utf.h"
 
 namespace tessaline::engine {
@@ -16,22 +17,6 @@ struct FieldAccess {
   std::function<std::u16string(const RenameJob&)> get;
   std::u16string valueHint;  // what the field takes, for error texts
 };
-
-std::u16string numberText(long long value) {
-  return platform::fromUtf8(std::to_string(value));
-}
-
-std::optional<long long> readInteger(std::u16string_view text) {
-  const bool negative = !text.empty() && text[0] == u'-';
-  const std::size_t start = (!text.empty() && (text[0] == u'-' || text[0] == u'+')) ? 1 : 0;
-  if (start == text.size() || text.size() > 12) return std::nullopt;
-  long long value = 0;
-  for (std::size_t i = start; i < text.size(); ++i) {
-    if (text[i] < u'0' || text[i] > u'9') return std::nullopt;
-    value = value * 10 + (text[i] - u'0');
-  }
-  return negative ? -value : value;
-}
 
 FieldAccess flag(std::u16string_view name, bool RenameJob::*member) {
   return {{name, RenameJobField::Type::Flag, {}},
@@ -47,13 +32,13 @@ FieldAccess flag(std::u16string_view name, bool RenameJob::*member) {
 FieldAccess integer(std::u16string_view name, int RenameJob::*member, int low, int high) {
   return {{name, RenameJobField::Type::Integer, {}},
           [member, low, high](RenameJob& job, std::u16string_view value) {
-            const std::optional<long long> number = readInteger(value);
+            const std::optional<std::int64_t> number = platform::parseDecimal(value);
             if (!number || *number < low || *number > high) return false;
             job.*member = static_cast<int>(*number);
             return true;
           },
-          [member](const RenameJob& job) { return numberText(job.*member); },
-          u"an integer from " + numberText(low) + u" to " + numberText(high)};
+          [member](const RenameJob& job) { return platform::decimalText(job.*member); },
+          u"an integer from " + platform::decimalText(low) + u" to " + platform::decimalText(high)};
 }
 
 FieldAccess text(std::u16string_view name, std::u16string RenameJob::*member) {

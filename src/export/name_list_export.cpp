@@ -7,6 +7,7 @@
 #include "config/text_file.h"
 #include "engine/path_parts.h"
 #include "engine/text_rules.h"
+#include "platform/number_text.h"
 #include "platform/utf.h"
 
 namespace tessaline::exporting {
@@ -70,7 +71,7 @@ std::optional<std::u16string> fallbackFile(const run::RunContext& context) {
   std::u16string path = home + u"filenames.txt";
   for (int number = 1; context.fs.exists(path); ++number) {
     if (number > kFallbackVariants) return std::nullopt;
-    path = home + u"filenames(" + platform::fromUtf8(std::to_string(number)) + u").txt";
+    path = home + u"filenames(" + platform::decimalText(number) + u").txt";
   }
   return path;
 }

@@ -39,12 +39,6 @@ std::u16string_view extensionOf(std::u16string_view name) {
   return dot == std::u16string_view::npos ? std::u16string_view{} : name.substr(dot);
 }
 
-// Webpage folders ("x.files", "x_files") hold a saved page's parts.
-bool isWebpageFolder(std::u16string_view name) {
-  if (engine::asciiLower(extensionOf(name)) == u".files") return true;
-  return name.size() >= 6 && engine::asciiLower(name.substr(name.size() - 6)) == u"_files";
-}
-
 // Whole extensions are compared: the lowered extension against the lists,
 // and for the user's own list also the extension with its dot as typed.
 bool passesTypeFilter(const RenameJob& job, std::u16string_view name) {
@@ -98,21 +92,15 @@ class FolderLister {
 
   // folder ends with the separator.
   void list(const std::u16string& folder, const std::u16string& indent) {
-    std::vector<platform::DirEntry> entries;
-    const bool readable = m_context.fs.enumerate(
-        folder,
-        [&entries](const platform::DirEntry& entry) {
-          entries.push_back(entry);
-          return true;
-        },
-        m_detail);
-    if (!readable) return;
-    for (const platform::DirEntry& entry : entries) {
+    const std::optional<std::vector<platform::DirEntry>> entries =
+        platform::listFolder(m_context.fs, folder, m_detail);
+    if (!entries) return;
+    for (const platform::DirEntry& entry : *entries) {
       if (!step()) break;
       if (entry.info.folder) addFolder(folder, indent, entry.name);
     }
     if (!m_withFiles) return;
-    for (const platform::DirEntry& entry : entries) {
+    for (const platform::DirEntry& entry : *entries) {
       if (!step()) break;
       if (!entry.info.folder && passesTypeFilter(m_job, entry.name)) addFile(indent, entry);
     }
@@ -123,7 +111,7 @@ class FolderLister {
                  const std::u16string& name) {
     if (name == u"." || name == u"..") return;
     bool enter = m_allLayers || m_job.saveContent == SaveContent::OnlySubfolders;
-    if (isWebpageFolder(name)) {
+    if (engine::isWebpageFolder(name)) {
       // Listed (and entered) only in a whole-tree listing that asks for them.
       if (!m_allLayers || !m_job.saveWebpageFolders) return;
       enter = true;

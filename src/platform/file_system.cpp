@@ -2,12 +2,16 @@
 
 namespace tessaline::platform {
 
-std::optional<std::vector<DirEntry>> listFolder(const FileSystem& fs, std::u16string_view folder) {
+std::optional<std::vector<DirEntry>> listFolder(const FileSystem& fs, std::u16string_view folder,
+                                                EntryDetail detail) {
   std::vector<DirEntry> entries;
-  const bool ok = fs.enumerate(folder, [&entries](const DirEntry& entry) {
-    entries.push_back(entry);
-    return true;
-  });
+  const bool ok = fs.enumerate(
+      folder,
+      [&entries](const DirEntry& entry) {
+        entries.push_back(entry);
+        return true;
+      },
+      detail);
   if (!ok) return std::nullopt;
   return entries;
 }

@@ -114,7 +114,8 @@ class FileSystem {
 };
 
 // All entries of a folder in file-system order; empty when it cannot be read.
-std::optional<std::vector<DirEntry>> listFolder(const FileSystem& fs, std::u16string_view folder);
+std::optional<std::vector<DirEntry>> listFolder(const FileSystem& fs, std::u16string_view folder,
+                                                EntryDetail detail = EntryDetail::Full);
 
 // folder + name with exactly one separator between them.
 std::u16string joinPath(PathStyle style, std::u16string_view folder, std::u16string_view name);

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "engine/path_parts.h"
+#include "platform/number_text.h"
 #include "platform/utf.h"
 
 namespace tessaline::run {
@@ -17,7 +18,7 @@ constexpr unsigned kTemporaryNameTries = 1000;
 std::u16string freeTemporaryPath(const platform::FileSystem& fs, std::u16string_view folder) {
   for (unsigned n = 0; n < kTemporaryNameTries; ++n) {
     std::u16string path(folder);
-    path += u".tessaline-" + platform::fromUtf8(std::to_string(n)) + u".tmp";
+    path += u".tessaline-" + platform::decimalText(n) + u".tmp";
     if (!fs.exists(path)) return path;
   }
   return {};

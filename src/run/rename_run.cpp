@@ -3,12 +3,15 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/number_text.h"
 #include "run/run_walker.h"
 
 namespace tessaline::run {
 namespace {
 
 constexpr int kTextNothingChanged = 129;
+constexpr int kTextRenamedSuccessfully = 291;
+constexpr int kTextFailed = 292;
 constexpr int kTextNothingToEdit = 174;
 constexpr int kTextPreviewLimit = 175;
 constexpr int kJournalDelayMs = 3000;
@@ -106,6 +109,12 @@ void writeJournal(RunContext& context, engine::EditMode mode) {
   if (mode == engine::EditMode::Savealls || mode == engine::EditMode::Savesomes) return;
   if (context.state.runActive) return;  // the run schedules the write at its end
   context.journal.writeJournal();
+}
+
+std::u16string countsText(const config::LanguageTable& language, std::int64_t renamed,
+                          std::int64_t failed) {
+  return platform::decimalText(renamed) + u" " + language.text(kTextRenamedSuccessfully) +
+         platform::decimalText(failed) + u" " + language.text(kTextFailed);
 }
 
 void updateNewNamesAfterRun(config::NewNameList& newNames, const engine::RenameJob& job,

@@ -46,7 +46,7 @@ void RunWalker::processItem(std::u16string_view path, int row, ItemKind kind) {
       ++m_context.state.failedCount;
       return;
     }
-    applyPreview(path, result, finish);
+    applyPreview(path, folder, result, finish);
     return;
   }
   // A real run renames without replacing, so the name is taken as free and
@@ -57,17 +57,16 @@ void RunWalker::processItem(std::u16string_view path, int row, ItemKind kind) {
     itemRejected(path);
     return;
   }
-  applyReal(path, row, result, std::move(finish));
+  applyReal(path, folder, row, result, std::move(finish));
 }
 
-void RunWalker::applyPreview(std::u16string_view path, const engine::ItemResult& result,
-                             const engine::FinishResult& finish) {
+void RunWalker::applyPreview(std::u16string_view path, std::u16string_view folder,
+                             const engine::ItemResult& result, const engine::FinishResult& finish) {
   RunState& state = m_context.state;
   if (state.previewCount >= m_context.settings.prenum) {
     state.stopRequested = true;
     return;
   }
-  const std::u16string_view folder = engine::parentFolderOf(m_style, path);
   const std::u16string shown =
       engine::previewNumbering(finish.newFileName, finish.cleanBase, result.ext, finish.number,
                                state.plannedNames, folder, m_job.includeSubfolders);
@@ -78,12 +77,11 @@ void RunWalker::applyPreview(std::u16string_view path, const engine::ItemResult&
   m_context.engine.specials().advanceCounters(m_job);
 }
 
-void RunWalker::applyReal(std::u16string_view path, int row, const engine::ItemResult& result,
-                          engine::FinishResult finish) {
+void RunWalker::applyReal(std::u16string_view path, std::u16string_view folder, int row,
+                          const engine::ItemResult& result, engine::FinishResult finish) {
   RenameStatus status = renameRecorded(path, finish.newPath);
   if (status == RenameStatus::TargetExists) {
     // The name is taken: number it against the folder as a check first would have.
-    const std::u16string_view folder = engine::parentFolderOf(m_style, path);
     engine::FinishResult numbered =
         m_context.engine.finishName(path, folder, result.base, result.ext);
     if (!numbered.finished) {

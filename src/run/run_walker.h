@@ -56,10 +56,10 @@ class RunWalker {
 
   // Items (run_items.cpp).
   void processItem(std::u16string_view path, int row, ItemKind kind);
-  void applyPreview(std::u16string_view path, const engine::ItemResult& result,
-                    const engine::FinishResult& finish);
-  void applyReal(std::u16string_view path, int row, const engine::ItemResult& result,
-                 engine::FinishResult finish);
+  void applyPreview(std::u16string_view path, std::u16string_view folder,
+                    const engine::ItemResult& result, const engine::FinishResult& finish);
+  void applyReal(std::u16string_view path, std::u16string_view folder, int row,
+                 const engine::ItemResult& result, engine::FinishResult finish);
   platform::RenameStatus renameRecorded(std::u16string_view path, std::u16string_view newPath);
   void itemRenamed(std::u16string_view path, int row, const engine::FinishResult& finish);
   void itemFailed(std::u16string_view path, std::u16string_view newFileName);

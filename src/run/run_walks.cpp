@@ -12,16 +12,6 @@ constexpr int kScopeOnlyChecked = 1;
 constexpr int kScopeOnlyFolders = 2;
 constexpr int kScopeThisFolder = 3;
 
-bool endsWithAsciiBlind(std::u16string_view name, std::u16string_view tail) {
-  return name.size() >= tail.size() &&
-         engine::asciiLower(name.substr(name.size() - tail.size())) == tail;
-}
-
-// Folders that belong to a saved web page are neither entered nor renamed.
-bool isWebpageFolder(std::u16string_view name) {
-  return endsWithAsciiBlind(name, u".files") || endsWithAsciiBlind(name, u"_files");
-}
-
 std::u16string withSeparator(std::u16string_view folder, char16_t separator) {
   std::u16string result(folder);
   if (result.empty() || result.back() != separator) result.push_back(separator);
@@ -182,7 +172,8 @@ bool RunWalker::collectBatch(Batch& batch) const {
           return true;
         }
         if (entry.info.folder) {
-          if (keepFolders && !isWebpageFolder(entry.name)) {
+          // Folders of a saved web page are neither entered nor renamed.
+          if (keepFolders && !engine::isWebpageFolder(entry.name)) {
             batch.entries.push_back({entry.name, ItemKind::Folder, entry.info.symlink});
           }
         } else if (wantFiles && (!typeFilterApplies() || typeListed(entry.name))) {

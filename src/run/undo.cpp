@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "engine/path_parts.h"
+#include "platform/number_text.h"
 #include "platform/utf.h"
 #include "run/item_rename.h"
+#include "run/rename_run.h"
 
 namespace tessaline::run {
 namespace {
@@ -16,8 +18,6 @@ namespace {
 constexpr int kTextUndo = 6;  // the Undo button's caption
 constexpr int kTextUndoQuestion = 29;
 constexpr int kTextUndoCompleted = 30;
-constexpr int kTextRenamedSuccessfully = 291;
-constexpr int kTextFailed = 292;
 constexpr std::size_t kProgressFromLines = 61;
 constexpr int kStatusPanel = 1;
 
@@ -135,15 +135,10 @@ class Undoer {
   std::vector<bool> m_done;
 };
 
-std::u16string decimal(int value) {
-  return platform::fromUtf8(std::to_string(value));
-}
-
 std::u16string statusText(const RunContext& context, const UndoOutcome& outcome) {
   const config::LanguageTable& language = context.language;
   if (outcome.failed == 0 && !outcome.cancelled) return language.text(kTextUndoCompleted);
-  return decimal(outcome.restored) + u" " + language.text(kTextRenamedSuccessfully) +
-         decimal(outcome.failed) + u" " + language.text(kTextFailed);
+  return countsText(language, outcome.restored, outcome.failed);
 }
 
 }  // namespace

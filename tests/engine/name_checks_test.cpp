@@ -26,7 +26,7 @@ constexpr Row kRows[] = {
     {u"%abc%", true, u""},  // three or more code units stay as typed
     {u"%100%", true, u""},
     {u"%-3%x%+7%", true, u""},
-    {u"100%", true, u""},  // a lone "%" is no spec
+    {u"100%", true, u""},  // a lone "%" starts no random text
     {u"%%%5%", true, u""},
     {u"a%x%", true, u"The random string digits(x) is not an integer."},
     {u"%5%%x%", true, u"The random string digits(x) is not an integer."},

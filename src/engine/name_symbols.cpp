@@ -1,4 +1,4 @@
-#include "engine/special_strings.h"
+#include "engine/name_symbols.h"
 
 #include <string>
 #include <vector>
@@ -6,6 +6,7 @@
 #include "engine/file_facts.h"
 #include "engine/path_parts.h"
 #include "engine/text_rules.h"
+#include "platform/number_text.h"
 #include "platform/utf.h"
 
 namespace tessaline::engine {
@@ -32,18 +33,6 @@ class RandomSource {
  private:
   std::uint64_t m_state;
 };
-
-// Reads "5", "-3" or "+42" (a sign and decimal digits) as an integer.
-std::optional<long long> readSmallInteger(std::u16string_view text) {
-  std::size_t i = (!text.empty() && (text[0] == u'+' || text[0] == u'-')) ? 1 : 0;
-  if (i == text.size()) return std::nullopt;
-  long long value = 0;
-  for (std::size_t k = i; k < text.size(); ++k) {
-    if (!isAsciiDigit(text[k]) || value > 1'000'000'000) return std::nullopt;
-    value = value * 10 + (text[k] - u'0');
-  }
-  return text[0] == u'-' ? -value : value;
-}
 
 // The name of the folder that holds the item at path.
 std::u16string holdingFolderName(platform::PathStyle style, std::u16string_view path) {
@@ -167,7 +156,8 @@ std::u16string SpecialStrings::expandRandom(const RenameJob& job, std::u16string
     const std::size_t close = nextPercent(open + 1);
     if (close == std::u16string::npos) break;
     const std::u16string_view n = std::u16string_view(text).substr(open + 1, close - open - 1);
-    const std::optional<long long> length = n.size() < 3 ? readSmallInteger(n) : std::nullopt;
+    const std::optional<std::int64_t> length =
+        n.size() < 3 ? platform::parseDecimal(n) : std::nullopt;
     if (!length) {  // stays as typed
       setAside[open] = setAside[close] = true;
       continue;

@@ -1,4 +1,4 @@
-#include "engine/special_strings.h"
+#include "engine/name_symbols.h"
 
 #include <gtest/gtest.h>
 
