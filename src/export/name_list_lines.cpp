@@ -97,7 +97,7 @@ class FolderLister {
     if (!entries) return;
     for (const platform::DirEntry& entry : *entries) {
       if (!step()) break;
-      if (entry.info.folder) addFolder(folder, indent, entry.name);
+      if (entry.info.folder) addFolder(folder, indent, entry);
     }
     if (!m_withFiles) return;
     for (const platform::DirEntry& entry : *entries) {
@@ -107,8 +107,11 @@ class FolderLister {
   }
 
  private:
+  // A link to a folder is listed but never entered: it could lead back up
+  // the tree and list the same folders again and again.
   void addFolder(const std::u16string& folder, const std::u16string& indent,
-                 const std::u16string& name) {
+                 const platform::DirEntry& entry) {
+    const std::u16string& name = entry.name;
     if (name == u"." || name == u"..") return;
     bool enter = m_allLayers || m_job.saveContent == SaveContent::OnlySubfolders;
     if (engine::isWebpageFolder(name)) {
@@ -117,7 +120,7 @@ class FolderLister {
       enter = true;
     }
     m_lines.push_back(indent + u"<" + name + u">");
-    if (enter) list(folder + name + m_separator, indent + u"  ");
+    if (enter && !entry.info.symlink) list(folder + name + m_separator, indent + u"  ");
   }
 
   void addFile(const std::u16string& indent, const platform::DirEntry& entry) {

@@ -1,6 +1,7 @@
 #include "export/name_list_export.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <deque>
 #include <string>
@@ -422,6 +423,21 @@ TEST(SaveNameList, EndsAsTheSettingsSay) {
   EXPECT_EQ(exit.world.host.programCloses, 1);
   EXPECT_EQ(exit.world.host.editorCloses, 0);
   EXPECT_FALSE(exit.world.state.runFinished);
+}
+
+TEST(CollectNameList, ListsALinkToAFolderWithoutEnteringIt) {
+  testing::TempDir dir;
+  dir.writeFile("A/sub/x.txt");
+  ASSERT_EQ(::symlink("..", (dir / "A/sub/up").c_str()), 0);  // leads back up the tree
+  platform::PosixFileSystem fs;
+  testing::RunWorld world(fs, testing::utf16(dir.path()));
+  run::RunContext context = world.context();
+  engine::RenameJob job;
+  job.editMode = EditMode::Savealls;
+  job.saveContent = SaveContent::AllFilesInSubfolders;
+  job.targetFolder = testing::utf16(dir / "A/");
+  const Lines lines = collectNameList(context, job);
+  EXPECT_EQ(Lines(lines.begin() + 2, lines.end()), (Lines{u"  <sub>", u"    <up>", u"    x.txt"}));
 }
 
 TEST(SaveNameList, WritesUtf8WithCrLfOnDisk) {
